@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace nlt {
+
+// The one uniform source the question generators draw from; tests inject a
+// deterministic one so a run can be replayed exactly.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Starts a new sequence; called at the start of every question.
+    virtual void Reseed() = 0;
+    // Returns a fresh uniform number u with 0 <= u < 1.
+    virtual double Next() = 0;
+};
+
+// Reseeds from a high-resolution clock mixed with a nondeterministic source,
+// so two questions built in the same instant never repeat.
+class ClockRandomSource final : public RandomSource {
+public:
+    void Reseed() override;
+    double Next() override;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// A seeded, repeatable source: Reseed() restarts nothing, so consecutive
+// questions continue one deterministic sequence.
+class SeededRandomSource final : public RandomSource {
+public:
+    explicit SeededRandomSource(std::uint64_t seed) : engine_(seed) {}
+    void Reseed() override {}
+    double Next() override;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+} // namespace nlt
