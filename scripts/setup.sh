@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages this project needs, skipping those present.
+#   scripts/setup.sh          what building and running the program needs
+#   scripts/setup.sh --tests  also what the test suite, fuzzing and packaging need
+set -euo pipefail
+
+packages=(cmake make g++ pkgconf qt6-base-dev libchm-dev fp-utils fonts-liberation)
+if [[ "${1:-}" == "--tests" ]]; then
+    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+               xvfb xauth x11-utils imagemagick dpkg-dev file)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+    echo "setup: all needed packages are installed."
+    exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "setup: error: these packages are missing: ${missing[*]}" >&2
+    echo "setup: run this script as root, or install sudo, or install them yourself." >&2
+    exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! "${as_root[@]}" apt-get update -qq; then
+    echo "setup: error: 'apt-get update' failed; check the network and the package sources." >&2
+    exit 1
+fi
+if ! "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+    echo "setup: error: could not install: ${missing[*]}" >&2
+    exit 1
+fi
+echo "setup: done."
