@@ -1,0 +1,47 @@
+# Install layout and the Debian package.
+#
+# The executable and its help file share one program folder, because the
+# program opens the help file that lies beside it. On Linux that folder is
+# libexec/nested-logic-test with a link in bin/; on Windows it is bin/.
+include(GNUInstallDirs)
+
+if(WIN32)
+    set(NLT_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
+else()
+    set(NLT_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/nested-logic-test)
+endif()
+
+install(TARGETS nested-logic-test
+        RUNTIME DESTINATION ${NLT_INSTALL_PROGRAM_DIR}
+        BUNDLE DESTINATION .)
+
+if(NLT_HELP_FILE)
+    install(FILES "${NLT_HELP_FILE}" DESTINATION ${NLT_INSTALL_PROGRAM_DIR})
+endif()
+
+if(UNIX AND NOT APPLE)
+    # bin/nested-logic-test -> ../libexec/nested-logic-test/nested-logic-test
+    file(RELATIVE_PATH link_target
+         /${CMAKE_INSTALL_BINDIR}
+         /${NLT_INSTALL_PROGRAM_DIR}/nested-logic-test)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-links)
+    file(CREATE_LINK ${link_target} ${CMAKE_BINARY_DIR}/install-links/nested-logic-test SYMBOLIC)
+    install(FILES ${CMAKE_BINARY_DIR}/install-links/nested-logic-test
+            DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+set(CPACK_PACKAGE_NAME nested-logic-test)
+set(CPACK_PACKAGE_VENDOR "Zentrix")
+set(CPACK_PACKAGE_CONTACT "Nested Logic Test maintainers <maintainers@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Mental nested logic test with two- and three-valued logic")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Shows a random nested logic expression written in words; work out its value in your head\nand answer True, False or Unknown. Each right answer raises the level and grows the next\nexpression; the first wrong answer ends the run and reports the level and four scores.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://localhost/nested-logic-test")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

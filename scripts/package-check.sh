@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the ci build, installs it, starts the
+# installed program under Xvfb, checks that its window appears, and removes
+# the package again. Needs root or sudo (it installs a package).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh --tests
+if [[ ! -f build/ci/CMakeCache.txt ]]; then
+    cmake --preset ci
+fi
+cmake --build --preset ci -j "$(nproc)"
+rm -f build/ci/nested-logic-test_*.deb
+cpack --preset deb
+
+deb=$(ls build/ci/nested-logic-test_*.deb)
+echo "package-check: built $deb"
+
+contents=$(dpkg-deb --contents "$deb")
+for path in ./usr/bin/nested-logic-test \
+            ./usr/libexec/nested-logic-test/nested-logic-test \
+            "./usr/libexec/nested-logic-test/help - zentrix.chm" \
+            ./usr/share/applications/nested-logic-test.desktop \
+            ./usr/share/icons/hicolor/48x48/apps/nested-logic-test.png; do
+    if ! grep -qF -- "$path" <<<"$contents"; then
+        echo "package-check: error: the package lacks $path" >&2
+        exit 1
+    fi
+done
+
+if [[ $(id -u) -eq 0 ]]; then as_root=(); else as_root=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get install -y -qq "./$deb"
+trap '"${as_root[@]}" apt-get remove -y -qq nested-logic-test >/dev/null || true' EXIT
+
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+windows=$(mktemp)
+XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    nested-logic-test & pid=$!
+    for attempt in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 1
+        xwininfo -root -tree > "$1"
+        grep -q "Nested Logic Test Level: 0" "$1" && break
+    done
+    kill $pid' sh "$windows"
+
+if grep -q '"Zentrix Raw Processing Power Tertiary Nested Logic Test Level: 0"' "$windows"; then
+    echo "package-check: the installed program opened its main window."
+else
+    echo "package-check: error: the installed program's window did not appear." >&2
+    cat "$windows" >&2
+    exit 1
+fi
+rm -rf "$runtime" "$windows"
