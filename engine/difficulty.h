@@ -17,8 +17,23 @@ struct TestCounters {
     std::int16_t Level = 0;
 };
 
+// Highest Level; also the highest operator draw number in use.
+inline constexpr int kMaxLevel = 19;
+
+// Level above which chains carry negation prefixes.
+inline constexpr int kNegationLevel = 13;
+
+// Most operators one chain can draw: 1 + floor(u * termCount / 3) with u < 1.
+int MaxChainOperators(int termCount);
+
+// Largest QuestionScore a question built at these counters can reach when it
+// is entered with the same TermCount (fixed part plus every chain at its most
+// operators).
+int MaxQuestionScore(int termCount, int nestingRounds);
+
 // Advances the counters by one question (shared by both generators); sets
-// QuestionScore to its fixed part. Never overflows: see difficulty.cpp.
+// QuestionScore to 100 x TermCount on entry. Stops raising TermCount and
+// NestingRounds where a further step could overflow; see difficulty.cpp.
 void AdvanceDifficulty(TestCounters &counters);
 
 } // namespace nlt

@@ -16,15 +16,23 @@ public:
     virtual double Next() = 0;
 };
 
+// Turns 64 random bits into a uniform u in [0, 1) from their top 53 bits, so
+// that u never rounds up to 1.
+double UnitFromBits(std::uint64_t bits);
+
 // Reseeds from a high-resolution clock mixed with a nondeterministic source,
 // so two questions built in the same instant never repeat.
 class ClockRandomSource final : public RandomSource {
 public:
+    // Starts seeded, so Next() is usable before the first Reseed().
+    ClockRandomSource();
     void Reseed() override;
     double Next() override;
 
 private:
     std::mt19937_64 engine_;
+    std::random_device device_;
+    std::uint64_t reseeds_ = 0;
 };
 
 // A seeded, repeatable source: Reseed() restarts nothing, so consecutive
