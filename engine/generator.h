@@ -36,6 +36,14 @@ std::string MakeTertiaryChain(TestCounters &counters, RandomSource &random);
 // Builds one random two-valued chain; adds 1 to QuestionScore per operator.
 std::string MakeBinaryChain(TestCounters &counters, RandomSource &random);
 
+// Advances the difficulty and returns a new three-valued expression text;
+// QuestionScore ends as the question's worth. No window, no evaluation.
+std::string BuildTertiaryExpression(TestCounters &counters, RandomSource &random);
+
+// Advances the difficulty and returns a new two-valued expression text;
+// QuestionScore ends as the question's worth. No window, no evaluation.
+std::string BuildBinaryExpression(TestCounters &counters, RandomSource &random);
+
 // Advances the difficulty and puts a new three-valued question on the window.
 void NewTertiaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window);
 
