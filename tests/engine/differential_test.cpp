@@ -84,7 +84,8 @@ private:
         if (depth > 0 && Below(10) < 4) {
             if (!groups_.empty() && Below(3) == 0)
                 return text + groups_[static_cast<std::size_t>(Below(static_cast<int>(groups_.size())))];
-            std::string group = "(" + Chain(depth - 1) + ")";
+            std::string group = Chain(depth - 1);
+            group.insert(0, 1, '(').push_back(')');
             groups_.push_back(group);
             return text + group;
         }
@@ -204,7 +205,9 @@ TEST(Differential, ReduceGroupAgreesOnMalformedGroups)
     const std::uint64_t seed = FromEnvironment("NLT_DIFF_SEED", kDefaultSeed) + 1;
     TextMaker maker(seed);
     for (long i = 0; i < kDefaultCount / 10; ++i) {
-        const std::string group = maker.Below(2) ? "(" + maker.Malformed() + ")" : maker.Malformed();
+        std::string group = maker.Malformed();
+        if (maker.Below(2) == 0)
+            group.insert(0, 1, '(').push_back(')');
         const auto difference =
             Compare(RunEngine([](const std::string &t) { return nlt::ReduceGroup(t); }, group),
                     nlt::reference::LiteralReduceGroup(group));
