@@ -1,35 +1,15 @@
 #include "engine/generator.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 #include <vector>
 
 #include "engine/evaluator.h"
+#include "engine/language.h"
 
 namespace nlt {
 
 namespace {
-
-// Operator texts by draw number 1..19 (19 stands for every higher number);
-// empty is the redraw code.
-constexpr std::array<std::string_view, 19> kTertiaryDraws = {
-    " Or ", " And ", " Maybe ", "", " For ", " Against ", " With ", " Nor ", " Nand ", " Nmaybe ",
-    " Nfor ", " Nagainst ", " Nwith ", " Xor ", " Xmaybe ", " Xfor ", " Xagainst ", " Xwith ", " Xand "};
-
-// Operator texts by draw number 1..7 (7 stands for every higher number).
-constexpr std::array<std::string_view, 7> kBinaryDraws = {
-    " Or ", " And ", "", " Nor ", " Nand ", " Xor ", " Xand "};
-
-std::string_view TertiaryOperator(int draw)
-{
-    return kTertiaryDraws[static_cast<std::size_t>(std::min<int>(draw, kTertiaryDraws.size()) - 1)];
-}
-
-std::string_view BinaryOperator(int draw)
-{
-    return kBinaryDraws[static_cast<std::size_t>(std::min<int>(draw, kBinaryDraws.size()) - 1)];
-}
 
 // floor(u * n) for one fresh u; 0 when n is 0. The clamp only guards against
 // rounding, it changes no exact result.
@@ -49,11 +29,6 @@ char DrawBinaryValue(RandomSource &random)
     return static_cast<char>('1' + DrawBelow(random, 2));
 }
 
-bool IsValueChar(char c)
-{
-    return c == '0' || c == '1' || c == '2';
-}
-
 // What the two tests draw differently.
 struct Dialect {
     std::string_view titlePrefix;
@@ -66,9 +41,9 @@ struct Dialect {
 };
 
 constexpr Dialect kTertiary{"Zentrix Raw Processing Power Tertiary Nested Logic Test Level: ",
-                            DrawTertiaryValue, TertiaryOperator, "01", false};
+                            DrawTertiaryValue, TertiaryOperatorForDraw, "01", false};
 constexpr Dialect kBinary{"Zentrix Raw Processing Power Binary Nested Logic Test Level: ",
-                          DrawBinaryValue, BinaryOperator, "1", true};
+                          DrawBinaryValue, BinaryOperatorForDraw, "1", true};
 
 // Draws d = 1 + floor(u * Level) until it is not the redraw code.
 std::string_view DrawOperator(const Dialect &dialect, const TestCounters &counters, RandomSource &random)
@@ -111,45 +86,68 @@ std::string MakeChain(const Dialect &dialect, TestCounters &counters, RandomSour
     return chain;
 }
 
-// One nesting round: replaces the p-th value character, p = floor(u * D) raised
-// to at least 1 (D >= 2, so the last one is never picked), by a new group.
-void NestOnce(const Dialect &dialect, std::string &chain, TestCounters &counters, RandomSource &random)
+int CountValues(std::string_view text)
 {
-    const auto count = static_cast<int>(std::count_if(chain.begin(), chain.end(), IsValueChar));
-    const int pick = std::max(DrawBelow(random, count), 1);
-    auto it = chain.begin();
-    for (int seen = 0;; ++it) {
-        if (IsValueChar(*it) && ++seen == pick) {
-            break;
-        }
-    }
-    const auto at = static_cast<std::size_t>(it - chain.begin());
-    chain.replace(at, 1, "(" + MakeChain(dialect, counters, random) + ")");
+    return static_cast<int>(std::count_if(text.begin(), text.end(), IsValueCharacter));
 }
 
-std::string BuildExpression(const Dialect &dialect, TestCounters &counters, RandomSource &random)
+// Index of the n-th value character (n >= 1) counting from the left.
+std::size_t NthValueFromLeft(std::string_view text, int n)
+{
+    for (std::size_t at = 0;; ++at) {
+        if (IsValueCharacter(text[at]) && --n == 0) {
+            return at;
+        }
+    }
+}
+
+// Index of the n-th value character (n >= 1) counting from the right.
+std::size_t NthValueFromRight(std::string_view text, int n)
+{
+    for (std::size_t at = text.size() - 1;; --at) {
+        if (IsValueCharacter(text[at]) && --n == 0) {
+            return at;
+        }
+    }
+}
+
+// One nesting round on a chain holding `values` value characters: replaces the
+// p-th, p = floor(u * D) raised to at least 1 (D >= 2, so the last one is never
+// picked), by a new group; returns the new count.
+int NestOnce(const Dialect &dialect, std::string &chain, int values, TestCounters &counters, RandomSource &random)
+{
+    const int pick = std::max(DrawBelow(random, values), 1);
+    // Walk from the nearer end of the chain; long chains make this the hot loop.
+    const std::size_t at = 2 * pick <= values ? NthValueFromLeft(chain, pick)
+                                              : NthValueFromRight(chain, values - pick + 1);
+    const std::string sub = MakeChain(dialect, counters, random);
+    chain.replace(at, 1, "(" + sub + ")");
+    return values - 1 + CountValues(sub);
+}
+
+QuestionParts BuildParts(const Dialect &dialect, TestCounters &counters, RandomSource &random)
 {
     AdvanceDifficulty(counters);
-    std::vector<std::string> chains;
-    chains.reserve(counters.TermCount);
+    QuestionParts parts;
+    parts.chains.reserve(counters.TermCount);
     for (int k = 0; k < counters.TermCount; ++k) {
-        chains.push_back(MakeChain(dialect, counters, random));
+        parts.chains.push_back(MakeChain(dialect, counters, random));
     }
     const int rounds = counters.NestingRounds;
-    for (std::string &chain : chains) {
+    for (std::string &chain : parts.chains) {
         counters.QuestionScore = static_cast<std::int16_t>(counters.QuestionScore + 10 * rounds);
+        int values = CountValues(chain);
         for (int round = 0; rounds > 1 && round < rounds; ++round) {
-            NestOnce(dialect, chain, counters, random);
+            values = NestOnce(dialect, chain, values, counters, random);
         }
     }
     // Joining operators come from the same table but add nothing to the score.
-    std::string text = "(" + chains.front() + ")";
-    for (std::size_t k = 1; k < chains.size(); ++k) {
-        text += DrawOperator(dialect, counters, random);
-        const bool grouped = dialect.groupEveryChain || DrawBelow(random, 2) == 1;
-        text += grouped ? "(" + chains[k] + ")" : chains[k];
+    parts.grouped.push_back(true);
+    for (std::size_t k = 1; k < parts.chains.size(); ++k) {
+        parts.joins.emplace_back(DrawOperator(dialect, counters, random));
+        parts.grouped.push_back(dialect.groupEveryChain || DrawBelow(random, 2) == 1);
     }
-    return text;
+    return parts;
 }
 
 void NewQuestion(const Dialect &dialect, TestCounters &counters, RandomSource &random, QuestionWindow &window)
@@ -157,7 +155,7 @@ void NewQuestion(const Dialect &dialect, TestCounters &counters, RandomSource &r
     window.DisableAnswerButtons();
     random.Reseed();
     window.SetTitle(std::string(dialect.titlePrefix) + std::to_string(counters.Level));
-    const std::string text = BuildExpression(dialect, counters, random);
+    const std::string text = JoinParts(BuildParts(dialect, counters, random));
     window.SetExpression(text);
     const std::string answer = EvaluateExpression(text, [&window] { window.ProcessPendingEvents(); });
     window.StoreCorrectAnswer(answer);
@@ -176,14 +174,26 @@ std::string MakeBinaryChain(TestCounters &counters, RandomSource &random)
     return MakeChain(kBinary, counters, random);
 }
 
-std::string BuildTertiaryExpression(TestCounters &counters, RandomSource &random)
+QuestionParts BuildTertiaryParts(TestCounters &counters, RandomSource &random)
 {
-    return BuildExpression(kTertiary, counters, random);
+    return BuildParts(kTertiary, counters, random);
 }
 
-std::string BuildBinaryExpression(TestCounters &counters, RandomSource &random)
+QuestionParts BuildBinaryParts(TestCounters &counters, RandomSource &random)
 {
-    return BuildExpression(kBinary, counters, random);
+    return BuildParts(kBinary, counters, random);
+}
+
+std::string JoinParts(const QuestionParts &parts)
+{
+    std::string text;
+    for (std::size_t k = 0; k < parts.chains.size(); ++k) {
+        if (k > 0) {
+            text += parts.joins[k - 1];
+        }
+        text += parts.grouped[k] ? "(" + parts.chains[k] + ")" : parts.chains[k];
+    }
+    return text;
 }
 
 void NewTertiaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/difficulty.h"
 #include "engine/random.h"
@@ -36,13 +37,27 @@ std::string MakeTertiaryChain(TestCounters &counters, RandomSource &random);
 // Builds one random two-valued chain; adds 1 to QuestionScore per operator.
 std::string MakeBinaryChain(TestCounters &counters, RandomSource &random);
 
-// Advances the difficulty and returns a new three-valued expression text;
-// QuestionScore ends as the question's worth. No window, no evaluation.
-std::string BuildTertiaryExpression(TestCounters &counters, RandomSource &random);
+// The drawn parts of one question before they are joined into its text.
+struct QuestionParts {
+    // Top-level chains 1 to TermCount, nested.
+    std::vector<std::string> chains;
+    // Joining operator texts (" Or ") in front of chains 2 to TermCount.
+    std::vector<std::string> joins;
+    // Whether each chain stands in parentheses in the text; the first always does.
+    std::vector<bool> grouped;
+};
 
-// Advances the difficulty and returns a new two-valued expression text;
-// QuestionScore ends as the question's worth. No window, no evaluation.
-std::string BuildBinaryExpression(TestCounters &counters, RandomSource &random);
+// Advances the difficulty and draws a three-valued question; QuestionScore
+// ends as its worth. No window, no evaluation.
+QuestionParts BuildTertiaryParts(TestCounters &counters, RandomSource &random);
+
+// Advances the difficulty and draws a two-valued question; QuestionScore
+// ends as its worth. No window, no evaluation.
+QuestionParts BuildBinaryParts(TestCounters &counters, RandomSource &random);
+
+// The expression text of a question: chain 1 grouped, then each joining
+// operator and its chain.
+std::string JoinParts(const QuestionParts &parts);
 
 // Advances the difficulty and puts a new three-valued question on the window.
 void NewTertiaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window);
