@@ -33,6 +33,11 @@ void TestSession::setRandomSource(std::unique_ptr<nlt::RandomSource> source)
     random_ = std::move(source);
 }
 
+Form1 *TestSession::form1() const
+{
+    return form1_;
+}
+
 Form1 *TestSession::showForm1()
 {
     if (!form1_) {

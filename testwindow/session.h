@@ -30,7 +30,7 @@ public:
     void setRandomSource(std::unique_ptr<nlt::RandomSource> source);
 
     // The main window, or nullptr while it is not loaded.
-    Form1 *form1() const { return form1_; }
+    Form1 *form1() const;
 
     // Shows the main window, loading it afresh (design values, new run, first
     // question built before it shows, centred) when it is not loaded.
