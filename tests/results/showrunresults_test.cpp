@@ -12,6 +12,8 @@
 
 namespace {
 
+using EndOfRunTest = WindowTest;
+
 // Puts the main window in the state of a run that has just been failed.
 Form1 *FailedRun(const char *best, const char *total, int termCount, int level, bool binary)
 {
@@ -46,6 +48,12 @@ struct ReportedCase {
     const char *label7;
     const char *label8;
 };
+
+// Names the case in test output.
+void PrintTo(const ReportedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ReportedRunTest : public WindowTest, public testing::WithParamInterface<ReportedCase> {};
 
@@ -90,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "65.2", "12"}),
     [](const testing::TestParamInfo<ReportedCase> &info) { return std::string(info.param.name); });
 
-TEST_F(WindowTest, ReportedFiguresFollowTheUserDecimalSeparator)
+TEST_F(EndOfRunTest, ReportedFiguresFollowTheUserDecimalSeparator)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     FailedRun("500", "1200", 5, 9, false);
@@ -109,6 +117,12 @@ struct UnreportedCase {
     const char *total;
     int level;
 };
+
+// Names the case in test output.
+void PrintTo(const UnreportedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class UnreportedRunTest : public WindowTest, public testing::WithParamInterface<UnreportedCase> {};
 
