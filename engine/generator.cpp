@@ -56,33 +56,41 @@ std::string_view DrawOperator(const Dialect &dialect, const TestCounters &counte
     }
 }
 
-// Scans positions 1..L0 of the chain (L0 fixed first) and prefixes a negatable
-// value character with "Not " on a draw of 5 out of 5; the scan meets a
-// prefixed character again four places on.
-void InsertNegations(const Dialect &dialect, std::string &chain, RandomSource &random)
+// Scans positions 1..L0 of the chain that starts at `start` (L0 fixed first)
+// and prefixes a negatable value character with "Not " on a draw of 5 out of
+// 5; the scan meets a prefixed character again four places on.
+void InsertNegations(const Dialect &dialect, std::string &text, std::size_t start, RandomSource &random)
 {
-    const std::size_t end = chain.size();
-    for (std::size_t i = 0; i < end; ++i) {
-        if (dialect.negatable.find(chain[i]) != std::string_view::npos && 1 + DrawBelow(random, 5) == 5) {
-            chain.insert(i, "Not ");
+    const std::size_t end = text.size();
+    for (std::size_t i = start; i < end; ++i) {
+        if (dialect.negatable.find(text[i]) != std::string_view::npos && 1 + DrawBelow(random, 5) == 5) {
+            text.insert(i, "Not ");
         }
+    }
+}
+
+// Appends one random chain to text (which may already hold an opening "(").
+void AppendChain(const Dialect &dialect, std::string &text, TestCounters &counters, RandomSource &random)
+{
+    const std::size_t start = text.size();
+    text += dialect.drawValue(random);
+    const int terms = counters.TermCount;
+    const double u = random.Next();
+    const int operators = 1 + std::min(static_cast<int>(u * terms / 3), MaxChainOperators(terms) - 1);
+    for (int i = 0; i < operators; ++i) {
+        text += DrawOperator(dialect, counters, random);
+        counters.QuestionScore = static_cast<std::int16_t>(counters.QuestionScore + 1);
+        text += dialect.drawValue(random);
+    }
+    if (counters.Level > kNegationLevel) {
+        InsertNegations(dialect, text, start, random);
     }
 }
 
 std::string MakeChain(const Dialect &dialect, TestCounters &counters, RandomSource &random)
 {
-    std::string chain(1, dialect.drawValue(random));
-    const int terms = counters.TermCount;
-    const double u = random.Next();
-    const int operators = 1 + std::min(static_cast<int>(u * terms / 3), MaxChainOperators(terms) - 1);
-    for (int i = 0; i < operators; ++i) {
-        chain += DrawOperator(dialect, counters, random);
-        counters.QuestionScore = static_cast<std::int16_t>(counters.QuestionScore + 1);
-        chain += dialect.drawValue(random);
-    }
-    if (counters.Level > kNegationLevel) {
-        InsertNegations(dialect, chain, random);
-    }
+    std::string chain;
+    AppendChain(dialect, chain, counters, random);
     return chain;
 }
 
@@ -120,9 +128,11 @@ int NestOnce(const Dialect &dialect, std::string &chain, int values, TestCounter
     // Walk from the nearer end of the chain; long chains make this the hot loop.
     const std::size_t at = 2 * pick <= values ? NthValueFromLeft(chain, pick)
                                               : NthValueFromRight(chain, values - pick + 1);
-    const std::string sub = MakeChain(dialect, counters, random);
-    chain.replace(at, 1, "(" + sub + ")");
-    return values - 1 + CountValues(sub);
+    std::string group = "(";
+    AppendChain(dialect, group, counters, random);
+    group += ')';
+    chain.replace(at, 1, group);
+    return values - 1 + CountValues(group);
 }
 
 QuestionParts BuildParts(const Dialect &dialect, TestCounters &counters, RandomSource &random)
