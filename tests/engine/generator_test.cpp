@@ -59,6 +59,58 @@ TEST(FirstQuestions, FirstIsOneOrTermThenTwoOneOperatorChains)
     }
 }
 
+enum class Build { TertiaryChain, BinaryChain, TertiaryQuestion };
+
+struct ScriptRow {
+    const char *name;
+    Build build;
+    TestCounters counters;
+    std::vector<double> draws;
+    std::string expected;
+    int score;
+};
+
+// Draw scripts worked by hand from the generator's steps, one u per draw.
+const ScriptRow kScriptRows[] = {
+    // value 1; two operators; redraw (d 4), Or; value 0; Xand; value 2; negation
+    // scan: prefix the 1, meet it again, prefix the 0, stop at the old length.
+    {"tertiary_chain", Build::TertiaryChain, {.TermCount = 4, .Level = 19},
+     {0.5, 0.9, 3.5 / 19, 0.0, 0.0, 18.5 / 19, 0.99, 0.95, 0.1, 0.85}, "Not 1 Or Not 0 Xand 2", 2},
+    // value 1; redraw (d 3), Xand; value 1; the first 1 is prefixed twice, the
+    // last one is pushed past the scanned length.
+    {"binary_chain", Build::BinaryChain, {.TermCount = 1, .Level = 14},
+     {0.2, 0.5, 2.5 / 14, 13.5 / 14, 0.2, 0.9, 0.9}, "Not Not 1 Xand 1", 1},
+    // Two chains "0 And 1" and "2 Or 0"; two rounds each (p 1 then 1 inside the
+    // new group; p 0 raised to 1, then 2); join And, second chain bare.
+    {"tertiary_question", Build::TertiaryQuestion, {.TermCount = 2, .NestingRounds = 1, .Level = 1},
+     {0.0, 0.0, 0.6, 0.4, 0.99, 0.5, 0.1, 0.0,   // chains
+      0.9, 0.5, 0.0, 0.0, 0.7, 0.5, 0.0, 0.0, 0.9, 0.0,   // chain 1 rounds
+      0.1, 0.4, 0.0, 0.2, 0.4, 0.99, 0.99, 0.0, 0.0, 0.99, // chain 2 rounds
+      0.7, 0.2},                                           // join
+     "(((0 And 0) Or 2) And 1) And (1 Or (2 Or 2)) Or 0", 246},
+};
+
+class ScriptedDraws : public ::testing::TestWithParam<ScriptRow> {};
+
+TEST_P(ScriptedDraws, FollowTheStepsInOrder)
+{
+    const ScriptRow &row = GetParam();
+    ScriptedRandom random(row.draws);
+    TestCounters counters = row.counters;
+    std::string text;
+    switch (row.build) {
+    case Build::TertiaryChain: text = MakeTertiaryChain(counters, random); break;
+    case Build::BinaryChain: text = MakeBinaryChain(counters, random); break;
+    case Build::TertiaryQuestion: text = JoinParts(BuildTertiaryParts(counters, random)); break;
+    }
+    EXPECT_EQ(text, row.expected);
+    EXPECT_EQ(counters.QuestionScore, row.score);
+    EXPECT_TRUE(random.Exhausted());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptedDraws, ::testing::ValuesIn(kScriptRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 struct FrequencyRow {
     Logic test;
     int level;

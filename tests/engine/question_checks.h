@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/generator.h"
 
 namespace nlt::checks {
@@ -65,6 +67,26 @@ public:
 
 private:
     double u_;
+};
+
+// Returns a fixed script of u values and fails the test if the script is
+// overrun, so a test can pin the exact order of draws.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<double> script) : script_(std::move(script)) {}
+    void Reseed() override {}
+    double Next() override
+    {
+        if (next_ < script_.size())
+            return script_[next_++];
+        ADD_FAILURE() << "more draws than scripted";
+        return 0.0;
+    }
+    bool Exhausted() const { return next_ == script_.size(); }
+
+private:
+    std::vector<double> script_;
+    std::size_t next_ = 0;
 };
 
 inline void NewQuestion(Logic test, TestCounters &counters, RandomSource &random, QuestionWindow &window)
