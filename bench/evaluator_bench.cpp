@@ -10,6 +10,8 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -83,85 +85,109 @@ private:
     std::mt19937 rng_;
 };
 
-// The nested text of about size characters, made once per size.
-const std::string &NestedText(std::size_t size)
+// Texts of one kind and size, each with the value the literal reference gives
+// it ("" where the reference would be too slow to ask).
+struct TextSet {
+    std::vector<std::string> texts;
+    std::vector<std::string> values;
+};
+
+// Distinct texts per size: a run rotates through them, as the program meets a new
+// question every time, so that branch prediction cannot learn one text by heart.
+constexpr int kTextsPerSize = 4;
+
+// Texts longer than this are not checked against the reference.
+constexpr std::size_t kLargestChecked = 200'000;
+
+// The texts of about size characters, nested or flat, made once.
+const TextSet &Texts(std::size_t size, bool nested)
 {
-    static std::map<std::size_t, std::string> texts;
-    auto [it, made] = texts.try_emplace(size);
-    if (made)
-        it->second = QuestionLikeText(static_cast<std::uint32_t>(size)).Nested(size);
+    static std::map<std::pair<std::size_t, bool>, TextSet> sets;
+    auto [it, made] = sets.try_emplace({size, nested});
+    if (made) {
+        for (int k = 0; k < kTextsPerSize; ++k) {
+            QuestionLikeText maker(static_cast<std::uint32_t>(size * 2 + (nested ? 0 : 1)) * 8 + k);
+            const std::string text = nested ? maker.Nested(size) : maker.Flat(size);
+            it->second.texts.push_back(text);
+            it->second.values.push_back(size > kLargestChecked ? std::string()
+                                            : nlt::reference::LiteralEvaluate(text).value_or("none"));
+        }
+    }
     return it->second;
 }
 
-// The flat chain of about size characters, made once per size.
-const std::string &FlatText(std::size_t size)
+// Runs the engine over the texts in turn; fails the run when it disagrees with the reference.
+void RunEngine(benchmark::State &state, const TextSet &set)
 {
-    static std::map<std::size_t, std::string> texts;
-    auto [it, made] = texts.try_emplace(size);
-    if (made)
-        it->second = QuestionLikeText(static_cast<std::uint32_t>(size) + 1).Flat(size);
-    return it->second;
-}
-
-// Runs the engine on text; fails the run when it disagrees with the reference value.
-void RunEngine(benchmark::State &state, const std::string &text, const std::string &expected)
-{
-    std::string value;
+    std::size_t k = 0;
+    std::int64_t chars = 0;
     for (auto _ : state) {
-        value = nlt::EvaluateExpression(text);
+        std::string value = nlt::EvaluateExpression(set.texts[k]);
         benchmark::DoNotOptimize(value);
+        if (!set.values[k].empty() && value != set.values[k])
+            state.SkipWithError("engine and reference disagree");
+        chars += static_cast<std::int64_t>(set.texts[k].size());
+        k = (k + 1) % set.texts.size();
     }
-    if (!expected.empty() && value != expected)
-        state.SkipWithError("engine and reference disagree");
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-    state.counters["chars"] = static_cast<double>(text.size());
+    state.SetBytesProcessed(chars);
+    state.counters["chars"] = static_cast<double>(set.texts[0].size());
 }
 
-// Runs the literal reference on text.
-void RunLiteral(benchmark::State &state, const std::string &text)
+// Runs the literal reference over the texts in turn.
+void RunLiteral(benchmark::State &state, const TextSet &set)
 {
+    std::size_t k = 0;
+    std::int64_t chars = 0;
     for (auto _ : state) {
-        auto value = nlt::reference::LiteralEvaluate(text);
+        auto value = nlt::reference::LiteralEvaluate(set.texts[k]);
         benchmark::DoNotOptimize(value);
+        chars += static_cast<std::int64_t>(set.texts[k].size());
+        k = (k + 1) % set.texts.size();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-    state.counters["chars"] = static_cast<double>(text.size());
-}
-
-// The reference value of the nested texts up to 100k characters; the 1M text is
-// only checked for being a value, the reference being too slow there.
-std::string ExpectedNested(std::size_t size)
-{
-    if (size > 200'000)
-        return {};
-    return nlt::reference::LiteralEvaluate(NestedText(size)).value_or("none");
+    state.SetBytesProcessed(chars);
+    state.counters["chars"] = static_cast<double>(set.texts[0].size());
 }
 
 void BM_EngineNested(benchmark::State &state)
 {
-    const auto size = static_cast<std::size_t>(state.range(0));
-    RunEngine(state, NestedText(size), ExpectedNested(size));
+    RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), true));
 }
 
 void BM_LiteralNested(benchmark::State &state)
 {
-    RunLiteral(state, NestedText(static_cast<std::size_t>(state.range(0))));
+    RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), true));
 }
 
 void BM_EngineFlat(benchmark::State &state)
 {
-    const auto size = static_cast<std::size_t>(state.range(0));
-    RunEngine(state, FlatText(size), nlt::reference::LiteralEvaluate(FlatText(size)).value_or("none"));
+    RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), false));
 }
 
 void BM_LiteralFlat(benchmark::State &state)
 {
-    RunLiteral(state, FlatText(static_cast<std::size_t>(state.range(0))));
+    RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), false));
+}
+
+// A nested text spoilt at its very end: the engine reads it in full, then
+// reduces it by literal replacement and rejects it.
+void BM_EngineMalformed(benchmark::State &state)
+{
+    const std::string text = Texts(static_cast<std::size_t>(state.range(0)), true).texts[0] + " Or x";
+    for (auto _ : state) {
+        try {
+            nlt::EvaluateExpression(text);
+            state.SkipWithError("a malformed text was accepted");
+        } catch (const nlt::EvaluationError &error) {
+            benchmark::DoNotOptimize(error.what());
+        }
+    }
+    state.counters["chars"] = static_cast<double>(text.size());
 }
 
 BENCHMARK(BM_EngineNested)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralNested)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralNested)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EngineMalformed)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EngineFlat)->Arg(100'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralFlat)->Arg(100'000)->Unit(benchmark::kMicrosecond);
 

@@ -3,6 +3,7 @@
 #include "engine/language.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -90,6 +91,43 @@ std::optional<char> CloseChain(const OpenChain &chain)
     return chain.value;
 }
 
+// Slot of a word in the operator key table: its first and third characters
+// (the blank after "Or") tell all eighteen words apart.
+constexpr std::size_t OperatorKey(char first, char third)
+{
+    return static_cast<std::size_t>(first & 31) * 32 + static_cast<std::size_t>(third & 31);
+}
+
+// Marks a slot of the operator key table that holds no operator.
+constexpr std::uint8_t kNoOperator = 0xFF;
+
+// The operator (as its number) for each key; kNoOperator elsewhere.
+constexpr std::array<std::uint8_t, 32 * 32> kOperatorKeys = [] {
+    std::array<std::uint8_t, 32 * 32> keys{};
+    keys.fill(kNoOperator);
+    for (const Operator op : kAllOperators) {
+        const std::string_view word = OperatorWord(op);
+        keys[OperatorKey(word[0], word.size() > 2 ? word[2] : ' ')] = static_cast<std::uint8_t>(op);
+    }
+    return keys;
+}();
+
+// The operator whose word, followed by a blank, starts text at index i.
+std::optional<Operator> OperatorAt(std::string_view text, std::size_t i)
+{
+    if (i + 3 >= text.size())
+        return std::nullopt;
+    const std::uint8_t key = kOperatorKeys[OperatorKey(text[i], text[i + 2])];
+    if (key == kNoOperator)
+        return std::nullopt;
+    const auto op = static_cast<Operator>(key);
+    const std::string_view word = OperatorWord(op);
+    const std::size_t end = i + word.size();
+    if (end >= text.size() || text[end] != ' ' || text.substr(i, word.size()) != word)
+        return std::nullopt;
+    return op;
+}
+
 // Reads text in the question language and returns its value; empty as soon as
 // the text leaves the language. Without groupsAllowed a parenthesis leaves it.
 std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed,
@@ -128,16 +166,11 @@ std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed,
             return open.size() == 1 ? CloseChain(open.back()) : std::nullopt;
 
         // An operator word with one blank on each side.
-        if (text[i] != ' ')
-            return std::nullopt;
-        const std::size_t end = text.find(' ', i + 1);
-        if (end == std::string_view::npos)
-            return std::nullopt;
-        const auto op = OperatorFromWord(text.substr(i + 1, end - i - 1));
+        const auto op = text[i] == ' ' ? OperatorAt(text, i + 1) : std::nullopt;
         if (!op)
             return std::nullopt;
         AcceptOperator(open.back(), *op);
-        i = end + 1;
+        i += OperatorWord(*op).size() + 2;
     }
 }
 
@@ -207,9 +240,9 @@ std::string ReduceLiterally(std::string_view group, std::string_view text,
     return w.substr(start);
 }
 
-// Reduces a whole text by search and replace: the group closed by the first ")"
-// first, each time replacing every copy of it, then the flat rest.
-std::string EvaluateLiterally(std::string_view text, const ProcessEvents &processEvents)
+// Reduces a whole text by search and replace, pass by pass: the group closed by
+// the first ")" first, each time replacing every copy of it, then the flat rest.
+std::string ReducePassByPass(std::string_view text, const ProcessEvents &processEvents)
 {
     std::string w(text);
     while (w.size() > 1) {
@@ -225,6 +258,37 @@ std::string EvaluateLiterally(std::string_view text, const ProcessEvents &proces
         }
         const std::string value = ReduceLiterally(group, text, processEvents);
         ReplaceAll(w, group, value);
+    }
+    return w;
+}
+
+// Gives the result of ReducePassByPass in one scan while every ")" closes a "("
+// before it: each group is reduced where its ")" is read, and as equal groups
+// reduce alike this equals replacing all copies at once. A ")" without its "("
+// makes a group that starts at the front and whose copies may lie anywhere, so
+// such a text is reduced pass by pass.
+std::string EvaluateLiterally(std::string_view text, const ProcessEvents &processEvents)
+{
+    std::string w;
+    std::vector<std::size_t> opens;
+    for (const char c : text) {
+        if (c == '(')
+            opens.push_back(w.size());
+        w.push_back(c);
+        if (c != ')')
+            continue;
+        if (opens.empty())
+            return ReducePassByPass(text, processEvents);
+        Notify(processEvents);
+        const std::size_t open = opens.back();
+        opens.pop_back();
+        const std::string value = ReduceLiterally(std::string_view(w).substr(open), text, processEvents);
+        w.resize(open);
+        w += value;
+    }
+    if (w.size() > 1) {
+        Notify(processEvents);
+        w = ReduceLiterally(w, text, processEvents);
     }
     return w;
 }

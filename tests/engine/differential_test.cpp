@@ -19,11 +19,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr long kDefaultCount = 100000 / 4; // sanitizers make every text much slower
-#else
 constexpr long kDefaultCount = 100000;
-#endif
 
 constexpr std::uint64_t kDefaultSeed = 0x5eed2024;
 
