@@ -9,6 +9,11 @@ struct CloseCase {
     CloseAction action;
 };
 
+void PrintTo(const CloseCase &c, std::ostream *out)
+{
+    *out << "reason " << c.code;
+}
+
 class CloseReasonTest : public ::testing::TestWithParam<CloseCase> {};
 
 TEST_P(CloseReasonTest, MapsEveryReasonCode)

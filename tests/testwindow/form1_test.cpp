@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <csignal>
 
+#include "qtprinters.h"
 #include "windowfixture.h"
 
 namespace {
@@ -65,6 +66,11 @@ struct ControlGeometry {
     const char *parent;
 };
 
+void PrintTo(const ControlGeometry &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class Form1Layout : public WindowTest, public ::testing::WithParamInterface<ControlGeometry> {};
 
 TEST_P(Form1Layout, PlacesEachControl)
@@ -110,6 +116,11 @@ struct FontCase {
     double points;
     bool bold;
 };
+
+void PrintTo(const FontCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class Form1Fonts : public WindowTest, public ::testing::WithParamInterface<FontCase> {};
 
@@ -187,6 +198,11 @@ struct ShortcutCase {
     const char *button;
     const char *focus;
 };
+
+void PrintTo(const ShortcutCase &c, std::ostream *out)
+{
+    *out << QKeySequence(c.key).toString().toStdString() << " on " << c.focus << " presses " << c.button;
+}
 
 class Form1Shortcuts : public WindowTest, public ::testing::WithParamInterface<ShortcutCase> {
 protected:

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fakerunwindow.h"
+#include "qtprinters.h"
 #include "testwindow/runcontroller.h"
 
 namespace {
@@ -77,6 +78,19 @@ struct JudgeCase {
     Mode mode;
     Outcome outcome;
 };
+
+void PrintTo(const JudgeCase &c, std::ostream *out)
+{
+    static const char *const buttons[] = {"True", "False", "Unknown"};
+    *out << "answer " << c.answer << ", " << buttons[static_cast<int>(c.button)] << ", "
+         << (c.mode == Mode::Tertiary ? "tertiary" : "binary");
+}
+
+void PrintTo(Button button, std::ostream *out)
+{
+    static const char *const buttons[] = {"True", "False", "Unknown"};
+    *out << buttons[static_cast<int>(button)];
+}
 
 class RunControllerJudge : public ::testing::TestWithParam<JudgeCase> {};
 

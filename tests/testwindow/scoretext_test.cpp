@@ -1,6 +1,7 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include "qtprinters.h"
 #include "testwindow/scoretext.h"
 
 namespace {
@@ -9,6 +10,11 @@ struct NumberCase {
     const char16_t *text;
     double number;
 };
+
+void PrintTo(const NumberCase &c, std::ostream *out)
+{
+    PrintTo(QString::fromUtf16(c.text), out);
+}
 
 class ScoreTextNumberTest : public ::testing::TestWithParam<NumberCase> {};
 

@@ -2,6 +2,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "qtprinters.h"
 #include "windowfixture.h"
 
 namespace {
@@ -17,6 +18,11 @@ struct RunCase {
     bool binary;
     Outcome outcome;
 };
+
+void PrintTo(const RunCase &c, std::ostream *out)
+{
+    *out << "answer " << c.answer << ", " << c.button << ", " << (c.binary ? "binary" : "tertiary");
+}
 
 // The real window and generators: the stored answer, the button clicked and
 // the selected test decide what follows.

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <ostream>
+
+// Lets failing checks show texts as text rather than as bytes.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
