@@ -11,7 +11,9 @@
 
 TestSession::TestSession()
     : random_(std::make_unique<nlt::ClockRandomSource>()),
-      programEndHandler_([] { QCoreApplication::exit(0); })
+      // Queued, so that an end requested before the event loop runs (during
+      // the first build) still ends it as soon as it starts.
+      programEndHandler_([] { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); })
 {
     // Windows still loaded when the event loop has finished go with it.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delete form1_.data(); });

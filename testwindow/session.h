@@ -46,8 +46,8 @@ public:
     // processing events underneath returns normally.
     void endProgram();
 
-    // Replaces what endProgram does after hiding the windows (by default
-    // QCoreApplication::exit(0)); tests observe the request this way.
+    // Replaces what endProgram does after hiding the windows (by default a
+    // queued QCoreApplication::exit(0)); tests observe the request this way.
     void setProgramEndHandler(std::function<void()> handler);
 
     // Answers a close request of the whole program (termination, log-off)

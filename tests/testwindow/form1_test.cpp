@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -265,7 +266,20 @@ TEST_F(WindowTest, AnswerButtonsNameTheirKeys)
             EXPECT_TRUE(Button(c.button)->toolTip().contains(key)) << c.button << " " << key.toStdString();
         }
     }
-    EXPECT_EQ(Text1()->accessibleName(), "Expression");
+}
+
+// A screen reader announces the window by its title (with the level) and
+// reads the expression itself as the value of the "Expression" box.
+TEST_F(WindowTest, ScreenReadersGetTitleAndExpression)
+{
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->text(QAccessible::Name), form->windowTitle());
+    QAccessibleInterface *text1 = QAccessible::queryAccessibleInterface(Text1());
+    ASSERT_NE(text1, nullptr);
+    EXPECT_EQ(text1->text(QAccessible::Name), "Expression");
+    EXPECT_FALSE(text1->text(QAccessible::Description).isEmpty());
+    EXPECT_EQ(text1->text(QAccessible::Value), Text1()->toPlainText());
 }
 
 } // namespace
