@@ -26,12 +26,17 @@ class ClockRandomSource final : public RandomSource {
 public:
     // Starts seeded, so Next() is usable before the first Reseed().
     ClockRandomSource();
+    // Seeds from the clock, two device words and the count of reseeds.
     void Reseed() override;
+    // The next u from the 64-bit Mersenne twister.
     double Next() override;
 
 private:
+    // The generator that every u comes from.
     std::mt19937_64 engine_;
+    // Nondeterministic words mixed into every seed.
     std::random_device device_;
+    // Number of reseeds so far; keeps seeds apart within one clock tick.
     std::uint64_t reseeds_ = 0;
 };
 
@@ -39,11 +44,15 @@ private:
 // questions continue one deterministic sequence.
 class SeededRandomSource final : public RandomSource {
 public:
+    // Starts the sequence of this seed.
     explicit SeededRandomSource(std::uint64_t seed) : engine_(seed) {}
+    // Keeps the sequence going.
     void Reseed() override {}
+    // The next u of the seeded sequence.
     double Next() override;
 
 private:
+    // The generator that every u comes from.
     std::mt19937_64 engine_;
 };
 

@@ -30,8 +30,10 @@ inline void PrintTo(Logic logic, std::ostream *out)
 // Records the window calls (repeated event processing collapses to one entry).
 class RecordingWindow : public QuestionWindow {
 public:
+    // Logs into log; tertiary is the selection, flip switches it at the first event pass.
     explicit RecordingWindow(std::vector<std::string> &log, bool tertiary = true, bool flip = false)
         : log_(log), tertiary_(tertiary), flip_(flip) {}
+    // Each window call below appends its name to the log.
     void DisableAnswerButtons() override { log_.push_back("disable"); }
     void SetTitle(const std::string &title) override { title_ = title; log_.push_back("title"); }
     void SetExpression(const std::string &text) override { text_ = text; log_.push_back("expression"); }
@@ -47,6 +49,7 @@ public:
     bool TertiarySelected() const override { return tertiary_; }
     void EnableAnswerButtons(bool unknownToo) override { log_.push_back(unknownToo ? "enable+unknown" : "enable"); }
 
+    // The last title, expression text and stored answer.
     const std::string &title() const { return title_; }
     const std::string &text() const { return text_; }
     const std::string &answer() const { return answer_; }
@@ -61,8 +64,11 @@ private:
 // Returns the same u for every draw.
 class ConstantRandom : public RandomSource {
 public:
+    // Every Next() returns u.
     explicit ConstantRandom(double u) : u_(u) {}
+    // Nothing to restart.
     void Reseed() override {}
+    // Returns u.
     double Next() override { return u_; }
 
 private:
@@ -73,8 +79,11 @@ private:
 // overrun, so a test can pin the exact order of draws.
 class ScriptedRandom : public RandomSource {
 public:
+    // Every Next() returns the next scripted u.
     explicit ScriptedRandom(std::vector<double> script) : script_(std::move(script)) {}
+    // Nothing to restart.
     void Reseed() override {}
+    // Returns the next scripted u; fails the test past the end.
     double Next() override
     {
         if (next_ < script_.size())
@@ -82,6 +91,7 @@ public:
         ADD_FAILURE() << "more draws than scripted";
         return 0.0;
     }
+    // Whether every scripted u was drawn.
     bool Exhausted() const { return next_ == script_.size(); }
 
 private:
@@ -89,12 +99,14 @@ private:
     std::size_t next_ = 0;
 };
 
+// Puts a new question of the given test on the window.
 inline void NewQuestion(Logic test, TestCounters &counters, RandomSource &random, QuestionWindow &window)
 {
     test == Logic::Tertiary ? NewTertiaryQuestion(counters, random, window)
                            : NewBinaryQuestion(counters, random, window);
 }
 
+// Draws a question of the given test without window or evaluation.
 inline QuestionParts BuildParts(Logic test, TestCounters &counters, RandomSource &random)
 {
     return test == Logic::Tertiary ? BuildTertiaryParts(counters, random) : BuildBinaryParts(counters, random);
@@ -129,6 +141,7 @@ inline int OperatorCount(std::string_view text)
 // characters and operator words, single blanks, "Not " only before an operand.
 class FormatChecker {
 public:
+    // Accepts these value characters and operator words.
     FormatChecker(std::string_view values, std::vector<std::string_view> words) : values_(values), words_(std::move(words)) {}
 
     // An expression: a chain, or one group standing alone.
@@ -143,6 +156,7 @@ public:
     }
 
 private:
+    // Reads "Not " prefixes, then a value character or a group.
     bool Operand()
     {
         while (text_.substr(at_, 4) == "Not ")
@@ -157,6 +171,7 @@ private:
         return at_ < text_.size() && values_.find(text_[at_++]) != std::string_view::npos;
     }
 
+    // Reads an operand and one or more " word " operand steps.
     bool Chain()
     {
         if (!Operand())
@@ -181,6 +196,7 @@ private:
     std::size_t at_ = 0;
 };
 
+// The format checker of the given test's values and operator words.
 inline FormatChecker CheckerFor(Logic test)
 {
     if (test == Logic::Binary)
