@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
@@ -68,6 +69,9 @@ TEST_P(ReportedRunTest, FillsTheResultsWindowAndUnloadsTheMainWindow)
     ASSERT_NE(form2, nullptr);
     EXPECT_TRUE(form2->isVisible());
     EXPECT_EQ(form2->windowTitle(), QLatin1String(c.title));
+    // A screen reader names the window by its title, level included.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form2)->text(QAccessible::Name),
+              QLatin1String(c.title));
     EXPECT_EQ(LabelText(form2, "Label5"), QLatin1String(c.label5));
     EXPECT_EQ(LabelText(form2, "Label6"), QLatin1String(c.label6));
     EXPECT_EQ(LabelText(form2, "Label7"), QLatin1String(c.label7));
