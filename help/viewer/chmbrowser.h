@@ -18,6 +18,7 @@ public:
     // The URL scheme of pages inside the help file.
     static inline const QString kScheme = QStringLiteral("chm");
 
+    // An empty view; setChmFile() gives it pages.
     explicit ChmBrowser(QWidget *parent = nullptr);
 
     // Shows pages from file from now on; the view keeps it alive.

@@ -4,7 +4,6 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <chm_lib.h>
-#include <utility>
 
 namespace nlt::help {
 
@@ -44,24 +43,6 @@ QString FirstPage(const QList<TocEntry> &entries, const ChmFile &file)
 } // namespace
 
 ChmFile::~ChmFile() { close(); }
-
-ChmFile::ChmFile(ChmFile &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_)), error_(std::move(other.error_)),
-      layout_(std::move(other.layout_))
-{
-}
-
-ChmFile &ChmFile::operator=(ChmFile &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-        path_ = std::move(other.path_);
-        error_ = std::move(other.error_);
-        layout_ = std::move(other.layout_);
-    }
-    return *this;
-}
 
 bool ChmFile::open(const QString &path)
 {

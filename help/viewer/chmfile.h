@@ -24,12 +24,13 @@ public:
     // Largest object read; the pages of a help book are far smaller.
     static constexpr quint64 kMaxObjectSize = 8u * 1024 * 1024;
 
+    // A closed file; open() opens one.
     ChmFile() = default;
+    // Closes the file.
     ~ChmFile();
+    // One owner per chmlib handle.
     ChmFile(const ChmFile &) = delete;
     ChmFile &operator=(const ChmFile &) = delete;
-    ChmFile(ChmFile &&other) noexcept;
-    ChmFile &operator=(ChmFile &&other) noexcept;
 
     // Opens the file at path, closing any file open before. False, with
     // errorString() saying why, when it is missing, unreadable or damaged.

@@ -24,7 +24,9 @@ class HelpWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // An empty window laid out from its form; openFile() fills it.
     explicit HelpWindow(QWidget *parent = nullptr);
+    // Closes the help file once the page view no longer needs it.
     ~HelpWindow() override;
 
     // Opens the help file at path and shows its contents page. False, with

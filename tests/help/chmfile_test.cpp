@@ -71,17 +71,6 @@ TEST(ChmFileErrors, MissingFileAndMissingPageSayWhy)
     EXPECT_TRUE(chm.read(QStringLiteral("/index.html")).has_value());
 }
 
-TEST(ChmFileErrors, MovedFileStaysUsableAndClosesOnce)
-{
-    ChmFile first;
-    ASSERT_TRUE(first.open(BuiltHelpFile()));
-    ChmFile second = std::move(first);
-    EXPECT_FALSE(first.isOpen());
-    EXPECT_TRUE(second.read(QStringLiteral("/index.html")).has_value());
-    first = std::move(second);
-    EXPECT_TRUE(first.read(QStringLiteral("/style.css")).has_value());
-}
-
 // A damage done to a copy of the built file, at offsets read from the file itself.
 struct Damage {
     const char *label;
