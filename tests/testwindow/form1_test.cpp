@@ -61,6 +61,28 @@ TEST_F(Form1Load, EveryLoadStartsFromTheDesignValues)
     EXPECT_EQ(TestSession::instance().counters().TermCount, 1);
 }
 
+// The window as designed, before a load has built a question.
+TEST(Form1Design, StartsFromTheDesignValues)
+{
+    int runsEnded = 0;
+    Form1 form(RunServices{
+        [&]() -> nlt::TestCounters & { return TestSession::instance().counters(); },
+        [&]() -> nlt::RandomSource & { return TestSession::instance().random(); },
+        [&] { ++runsEnded; },
+    });
+    EXPECT_EQ(form.windowTitle(), "Zentrix Raw Processing Power Nested Logic Test");
+    EXPECT_EQ(form.findChild<QPlainTextEdit *>("Text1")->toPlainText(), "Text1");
+    EXPECT_TRUE(form.correctAnswer().isEmpty());
+    EXPECT_TRUE(form.bestQuestionScore().isEmpty());
+    EXPECT_TRUE(form.totalScore().isEmpty());
+    EXPECT_TRUE(form.TertiarySelected());
+    for (const char *name : {"Command2", "Command3", "Command4", "Command5", "Option1", "Option2"}) {
+        EXPECT_TRUE(form.findChild<QWidget *>(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(form.findChild<QWidget *>("Command1")->isVisibleTo(&form));
+    EXPECT_EQ(runsEnded, 0);
+}
+
 struct ControlGeometry {
     const char *name;
     QRect rect;
