@@ -36,6 +36,9 @@ trap '"${as_root[@]}" apt-get remove -y -qq nested-logic-test >/dev/null || true
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 windows=$(mktemp)
+# Start the installed program through its link in bin/, wait for the main
+# window, then press F1: the help window proves the help file was found
+# beside the program.
 XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     nested-logic-test & pid=$!
     for attempt in 1 2 3 4 5 6 7 8 9 10; do
@@ -43,7 +46,13 @@ XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
         xwininfo -root -tree > "$1"
         grep -q "Nested Logic Test Level: 0" "$1" && break
     done
-    kill $pid' sh "$windows"
+    xdotool search --name "Nested Logic Test Level: 0" windowfocus --sync key F1 || true
+    for attempt in 1 2 3 4 5; do
+        sleep 1
+        xwininfo -root -tree > "$2"
+        grep -q "Nested Logic Test Help" "$2" && break
+    done
+    kill $pid' sh "$windows" "$windows.help"
 
 if grep -q '"Zentrix Raw Processing Power Tertiary Nested Logic Test Level: 0"' "$windows"; then
     echo "package-check: the installed program opened its main window."
@@ -52,4 +61,11 @@ else
     cat "$windows" >&2
     exit 1
 fi
-rm -rf "$runtime" "$windows"
+if grep -q '"Nested Logic Test Help"' "$windows.help"; then
+    echo "package-check: F1 opened the installed help file."
+else
+    echo "package-check: error: F1 did not open the help window of the installed program." >&2
+    cat "$windows.help" >&2
+    exit 1
+fi
+rm -rf "$runtime" "$windows" "$windows.help"

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++ pkgconf qt6-base-dev libchm-dev fp-utils fonts-liberation)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xauth x11-utils imagemagick dpkg-dev file)
+               xvfb xauth x11-utils xdotool imagemagick dpkg-dev file)
 fi
 
 missing=()
