@@ -61,7 +61,9 @@ else
     cat "$windows" >&2
     exit 1
 fi
-if grep -q '"Nested Logic Test Help"' "$windows.help"; then
+# The help window, not the smaller message that reports an unreadable file.
+help_width=$(grep '"Nested Logic Test Help"' "$windows.help" | grep -o '[0-9]*x[0-9]*+' | head -n 1 | cut -dx -f1)
+if [[ ${help_width:-0} -ge 600 ]]; then
     echo "package-check: F1 opened the installed help file."
 else
     echo "package-check: error: F1 did not open the help window of the installed program." >&2
