@@ -1,21 +1,27 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QWindow>
-#include <QCoreApplication>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 #include "engine/random.h"
 #include "testwindow/form1.h"
 #include "testwindow/session.h"
 
-// Runs a fresh main window through the real session and generators, with a
-// seeded random source and an observable program end.
+// Lets failing checks show texts as text rather than as bytes.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A fresh main window through the real session and generators, with a seeded
+// random source and an observable program end.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,18 +45,34 @@ protected:
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    // A control of the window by its object name.
-    template <typename T = QWidget> T *Control(const char *name) const
+    template <typename T = QAbstractButton> T *Control(const char *name) const
     {
         T *child = form->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
-
-    QAbstractButton *Button(const char *name) const { return Control<QAbstractButton>(name); }
     QPlainTextEdit *Text1() const { return Control<QPlainTextEdit>("Text1"); }
 
-    // Makes the window the active one, as shortcuts need.
+    static void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+    // Clicks the button that is right for the stored answer; True moves a "0"
+    // question on (unscored) while "Binary Logic" is selected.
+    void AnswerRight()
+    {
+        const QString answer = form->correctAnswer();
+        const bool binary = !form->TertiarySelected();
+        Click(Control(answer == "1" || (answer == "0" && binary) ? "Command2" : answer == "2" ? "Command3" : "Command5"));
+    }
+
+    // Answers right until the question on show has the given answer.
+    void AnswerUntil(const QString &answer)
+    {
+        for (int i = 0; i < 100 && form->correctAnswer() != answer; ++i) {
+            AnswerRight();
+        }
+        ASSERT_EQ(form->correctAnswer(), answer);
+    }
+
     void Activate()
     {
         QApplication::setActiveWindow(form);
@@ -58,16 +80,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     }
 
-    // Presses the window's close box: the window system's close request
-    // reaches the native window first, which hands it on as spontaneous.
+    // The close box: the window system's request reaches the native window
+    // first, which hands it on as spontaneous.
     void PressCloseBox()
     {
         QCloseEvent request;
         QCoreApplication::sendEvent(form->windowHandle(), &request);
     }
-
-    // Clicks a control as the user would.
-    static void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
     Form1 *form = nullptr;
     int programEnds = 0;
