@@ -69,16 +69,7 @@ void Form2::unload()
 
 bool Form2::queryUnload(CloseReason reason)
 {
-    switch (ActionForCloseReason(reason)) {
-    case CloseAction::EndProgram:
-        TestSession::instance().endProgram();
-        return true;
-    case CloseAction::Cancel:
-        return false;
-    case CloseAction::Unload:
-        return true;
-    }
-    return true;
+    return TestSession::instance().handleProgramCloseRequest(reason);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

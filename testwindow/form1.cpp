@@ -69,16 +69,7 @@ void Form1::Form_Load()
 
 bool Form1::Form_QueryUnload(CloseReason reason)
 {
-    switch (ActionForCloseReason(reason)) {
-    case CloseAction::EndProgram:
-        TestSession::instance().endProgram();
-        return true;
-    case CloseAction::Cancel:
-        return false;
-    case CloseAction::Unload:
-        return true;
-    }
-    return true;
+    return TestSession::instance().handleProgramCloseRequest(reason);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -50,8 +50,8 @@ public:
     // queued QCoreApplication::exit(0)); tests observe the request this way.
     void setProgramEndHandler(std::function<void()> handler);
 
-    // Answers a close request of the whole program (termination, log-off)
-    // by the close rule; returns false when the request is refused.
+    // Answers a close request by the close rule, for both windows and for
+    // termination and log-off; returns false when the request is refused.
     bool handleProgramCloseRequest(CloseReason reason);
 
     // Routes SIGTERM and the session manager's log-off to the close rule (once).
