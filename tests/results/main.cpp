@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFont>
 
 // Creates the application only when tests run: listing them (test discovery)
 // must work without any display.
@@ -12,6 +11,5 @@ int main(int argc, char **argv)
         return RUN_ALL_TESTS();
     }
     QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     return RUN_ALL_TESTS();
 }
