@@ -1,35 +1,55 @@
 #pragma once
 
-// Access to the help file the build made, and damaged copies of it.
+// The help file the build made, its pages, and copies of it written for damage.
+#include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <QTemporaryDir>
-#include <functional>
+#include <QUrl>
 
 #include "help/viewer/chmfile.h"
 
+// Readable values in test failures.
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QUrl &url, std::ostream *out) { *out << url.toString().toStdString(); }
+
 namespace helptest {
 
-// Path of the help file the build put beside the program.
-QString BuiltHelpFile();
+inline QString BuiltHelpFile() { return QStringLiteral(NLT_TEST_HELP_FILE); }
 
-// The bytes of the built help file.
-QByteArray BuiltHelpBytes();
+inline QByteArray BuiltHelpBytes()
+{
+    QFile file(BuiltHelpFile());
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << BuiltHelpFile().toStdString();
+    return file.readAll();
+}
 
-// The text of a page of the built help file, decoded; fails the test when unreadable.
-QString ReadPage(const QString &path);
+// The text of a page of the built help file; fails the test when unreadable.
+inline QString ReadPage(const QString &path)
+{
+    nlt::help::ChmFile chm;
+    const auto bytes = chm.open(BuiltHelpFile()) ? chm.read(path) : std::nullopt;
+    EXPECT_TRUE(bytes) << path.toStdString() << ": " << chm.errorString().toStdString();
+    return bytes ? QString::fromUtf8(*bytes) : QString();
+}
 
-// The file offset of a stored object of the built help file, such as its compression table.
-quint64 StoredObjectOffset(const QByteArray &path);
+// Writes bytes to a file in dir named like the real help file; returns its path.
+inline QString WriteCopy(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("help - zentrix.chm"));
+    QFile::remove(path); // a fresh file: truncating one makes the file system flush it, slowly
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+}
 
-// Writes little-endian numbers into a copy of a help file.
-void PutU32(QByteArray &bytes, quint64 at, quint32 value);
-void PutU64(QByteArray &bytes, quint64 at, quint64 value);
-quint32 GetU32(const QByteArray &bytes, quint64 at);
-quint64 GetU64(const QByteArray &bytes, quint64 at);
-
-// Writes bytes to a file named like the real help file in dir; returns its path.
-QString WriteCopy(const QTemporaryDir &dir, const QByteArray &bytes, const QString &name = {});
+// A contents tree as text: "name=local", children in brackets.
+inline QString Shape(const QList<nlt::help::TocEntry> &entries)
+{
+    QStringList parts;
+    for (const auto &e : entries)
+        parts << e.name + u'=' + e.local + (e.children.isEmpty() ? QString() : u'[' + Shape(e.children) + u']');
+    return parts.join(u',');
+}
 
 } // namespace helptest
