@@ -27,23 +27,19 @@ protected:
     void SetUp() override
     {
         TestSession &session = TestSession::instance();
-        session.unloadForm1();
-        FlushDeletes();
         session.counters() = {};
         session.setRandomSource(std::make_unique<nlt::SeededRandomSource>(20260612));
         session.setProgramEndHandler([this] { ++programEnds; });
         form = session.showForm1();
-        ASSERT_NE(form, nullptr);
     }
 
     void TearDown() override
     {
-        QObject::disconnect(&TestSession::instance(), &TestSession::runEnded, nullptr, nullptr);
         TestSession::instance().unloadForm1();
-        FlushDeletes();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
     template <typename T = QAbstractButton> T *Control(const char *name) const
     {
@@ -53,15 +49,13 @@ protected:
     }
     QPlainTextEdit *Text1() const { return Control<QPlainTextEdit>("Text1"); }
 
-    static void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-    // Clicks the button that is right for the stored answer; True moves a "0"
+    // Clicks the right button for the stored answer; True moves a "0"
     // question on (unscored) while "Binary Logic" is selected.
     void AnswerRight()
     {
         const QString answer = form->correctAnswer();
-        const bool binary = !form->TertiarySelected();
-        Click(Control(answer == "1" || (answer == "0" && binary) ? "Command2" : answer == "2" ? "Command3" : "Command5"));
+        const bool moveOn = answer == "0" && !form->TertiarySelected();
+        Click(Control(answer == "1" || moveOn ? "Command2" : answer == "2" ? "Command3" : "Command5"));
     }
 
     // Answers right until the question on show has the given answer.

@@ -1,0 +1,96 @@
+#include <QSignalSpy>
+#include <QTimer>
+#include <vector>
+
+#include "testwindow/scoretext.h"
+#include "windowfixture.h"
+
+namespace {
+
+// The real generators, answered right until the wanted answer is on show;
+// then the button and the selected test decide what follows. A run that
+// ends leaves its question on show, so one window takes every row.
+TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
+{
+    const struct {
+        const char *answer, *button;
+        bool binary, scored, ends;
+        const char *next;  // the kind of question built next, or none
+    } cases[] = {
+        {"1", "Command2", false, true, false, "Tertiary"}, {"2", "Command2", false, false, true, nullptr},
+        {"0", "Command2", false, false, true, nullptr},    {"2", "Command3", false, true, false, "Tertiary"},
+        {"1", "Command3", false, false, true, nullptr},    {"0", "Command3", false, false, true, nullptr},
+        {"0", "Command5", false, true, false, "Tertiary"}, {"1", "Command5", false, false, true, nullptr},
+        {"2", "Command5", false, false, true, nullptr},    {"1", "Command2", true, true, false, "Binary"},
+        {"2", "Command2", true, false, true, nullptr},     {"2", "Command3", true, true, false, "Binary"},
+        {"1", "Command3", true, false, true, nullptr},
+        // "0" under "Binary Logic": a three-valued question left on show moves
+        // on unscored; Unknown is disabled, so its click does nothing.
+        {"0", "Command2", true, false, false, "Tertiary"}, {"0", "Command3", true, false, false, "Binary"},
+        {"0", "Command5", true, false, false, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string("answer ") + c.answer + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
+        // The "0" question must be built by the three-valued test.
+        Click(Control(c.binary && QByteArray(c.answer) != "0" ? "Option2" : "Option1"));
+        ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
+        Click(Control(c.binary ? "Option2" : "Option1"));
+        const double total = ScoreTextNumber(form->totalScore());
+        const int worth = TestSession::instance().counters().QuestionScore;
+        const QString title = form->windowTitle();
+        QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
+        QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
+        Click(Control(c.button));
+
+        EXPECT_EQ(ScoreTextNumber(form->totalScore()), total + (c.scored ? worth : 0));
+        EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
+        EXPECT_EQ(built.isEmpty(), c.next == nullptr);
+        EXPECT_TRUE(c.next ? form->windowTitle().contains(c.next) : form->windowTitle() == title);
+        EXPECT_EQ(Control("Command5")->isEnabled(), !c.binary);
+    }
+}
+
+// An equal score leaves the best text as it is; texts read by their leading number.
+TEST_F(WindowTest, RecordingKeepsBestAndTotal)
+{
+    const struct {
+        const char *best, *total;  // texts before the right answers
+        std::vector<int> scores;   // worth of each question answered right
+        const char *bestAfter, *totalAfter;
+    } cases[] = {{"", "", {210, 320, 300}, "320", "830"},
+                 {"150.0", "1000 points", {150}, "150.0", "1150"},
+                 {"", "", {32767, 32767, 32767}, "32767", "98301"}};
+    for (const auto &c : cases) {
+        form->setBestQuestionScore(c.best);
+        form->setTotalScore(c.total);
+        for (const int score : c.scores) {
+            TestSession::instance().counters().QuestionScore = static_cast<std::int16_t>(score);
+            AnswerRight();
+        }
+        EXPECT_EQ(form->bestQuestionScore(), QString(c.bestAfter)) << c.totalAfter;
+        EXPECT_EQ(form->totalScore(), QString(c.totalAfter));
+    }
+}
+
+// A click the build's event processing delivers: "Tertiary Logic" turns
+// Unknown on at once, but Unknown is not judged against the stale answer.
+TEST_F(WindowTest, AnswerClicksDuringABuildAreIgnored)
+{
+    Click(Control("Option2"));
+    ASSERT_NO_FATAL_FAILURE(AnswerUntil("1"));
+    QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
+    bool midBuild = false;
+    QTimer::singleShot(0, form, [&] {
+        midBuild = !Control("Command2")->isEnabled();
+        Click(Control("Option1"));
+        EXPECT_TRUE(Control("Command5")->isEnabled());
+        Click(Control("Command5"));
+    });
+    Click(Control("Command2"));
+    EXPECT_TRUE(midBuild);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(form->windowTitle().contains("Binary"));
+    EXPECT_TRUE(Control("Command5")->isEnabled());
+}
+
+} // namespace

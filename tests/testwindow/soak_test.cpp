@@ -1,0 +1,93 @@
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <string>
+
+#include "testwindow/form1.h"
+#include "testwindow/scoretext.h"
+#include "testwindow/session.h"
+
+namespace {
+
+// Resident memory of this process in kB.
+long ResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line) && line.rfind("VmRSS:", 0) != 0) {
+    }
+    return line.empty() ? -1 : std::stol(line.substr(6));
+}
+
+// Right answers, question after question, through the real window and
+// generators, switching between the two tests now and then.
+TEST(Soak, RightAnswersRunOnWithinBounds)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr int kDefaultQuestions = 5000;  // a question takes about four times as long here
+#else
+    constexpr int kDefaultQuestions = 20000;
+#endif
+    const char *count = std::getenv("NLT_SOAK_QUESTIONS");
+    const int questions = count ? std::atoi(count) : kDefaultQuestions;
+    constexpr int kCap = 393;      // from this question on the difficulty stays put
+    constexpr int kWarmUp = 1000;  // resident memory is compared from here on
+    TestSession &session = TestSession::instance();
+    session.setRandomSource(std::make_unique<nlt::SeededRandomSource>(7));
+    session.setProgramEndHandler([] { ADD_FAILURE() << "program ended"; });
+    int runsEnded = 0, builds = 0;
+    QObject::connect(&session, &TestSession::runEnded, [&] { ++runsEnded; });
+    Form1 *form = session.showForm1();
+    auto *text1 = form->findChild<QPlainTextEdit *>("Text1");
+    QObject::connect(text1, &QPlainTextEdit::textChanged, [&] { ++builds; });
+    const auto button = [form](const char *name) { return form->findChild<QAbstractButton *>(name); };
+
+    nlt::TestCounters atCap{};
+    qsizetype longestNearCap = 0;
+    qint64 total = 0;
+    long warmKb = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int q = 1; q <= questions; ++q) {
+        const nlt::TestCounters c = session.counters();
+        ASSERT_TRUE(c.Level <= 19 && c.QuestionScore > 0 && c.TermCount <= 255) << q;
+        const QString answer = form->correctAnswer();
+        const bool binaryQuestion = form->windowTitle().contains("Binary");
+        ASSERT_TRUE(answer == "1" || answer == "2" || (answer == "0" && !binaryQuestion)) << q;
+        const qsizetype length = text1->toPlainText().size();
+        atCap = q == kCap ? c : atCap;
+        if (q >= kCap) {
+            ASSERT_TRUE(c.TermCount == atCap.TermCount && c.NestingRounds == atCap.NestingRounds) << q;
+            longestNearCap = q < kCap + 200 ? std::max(longestNearCap, length) : longestNearCap;
+            ASSERT_LE(length, 2 * longestNearCap) << q;
+        }
+        warmKb = q == kWarmUp ? ResidentKb() : warmKb;
+        if (q % 50 == 0) {
+            button(q % 100 == 0 ? "Option1" : "Option2")->click();
+        }
+        const bool movesOn = answer == "0" && !form->TertiarySelected();
+        const char *right = answer == "1" || movesOn ? "Command2" : answer == "2" ? "Command3" : "Command5";
+        ASSERT_TRUE(button(right)->isEnabled()) << q;
+        total += movesOn ? 0 : c.QuestionScore;
+        const int buildsBefore = builds;
+        button(right)->click();
+        ASSERT_TRUE(builds > buildsBefore && runsEnded == 0) << q;
+    }
+    EXPECT_EQ(ScoreTextNumber(form->totalScore()), static_cast<double>(total));
+    const long endKb = ResidentKb();
+    std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question "
+              << kWarmUp << ", " << endKb << " kB at the end" << std::endl;
+    ::testing::Test::RecordProperty("VmRSSWarmKb", std::to_string(warmKb));
+    ::testing::Test::RecordProperty("VmRSSEndKb", std::to_string(endKb));
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's quarantine keeps freed memory resident
+    if (questions > kWarmUp) {
+        EXPECT_LT(endKb - warmKb, 20 * 1024);
+    }
+#endif
+}
+
+} // namespace
