@@ -8,135 +8,81 @@
 
 namespace {
 
-// An expression text and the value it reduces to.
-struct Evaluation {
+// A text, what it gives (a value, or a text the error message must hold) and
+// whether it goes to ReduceGroup instead of EvaluateExpression.
+struct Case {
     const char *text;
-    const char *value;
+    const char *expected = "";
+    bool group = false;
 };
 
-std::ostream &operator<<(std::ostream &os, const Evaluation &e)
-{
-    return os << '"' << e.text << "\" -> " << e.value;
-}
+std::ostream &operator<<(std::ostream &os, const Case &c) { return os << '"' << c.text << '"'; }
 
-class EvaluatesTo : public testing::TestWithParam<Evaluation> {};
+std::string Reduce(const Case &c) { return c.group ? nlt::ReduceGroup(c.text) : nlt::EvaluateExpression(c.text); }
+
+class EvaluatesTo : public testing::TestWithParam<Case> {};
 
 TEST_P(EvaluatesTo, ExpectedValue)
 {
-    EXPECT_EQ(nlt::EvaluateExpression(GetParam().text), GetParam().value);
+    EXPECT_EQ(Reduce(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    LeftToRight, EvaluatesTo,
-    testing::Values(Evaluation{"1 And 2 Or 1", "1"}, Evaluation{"1 Or 2 And 2", "2"},
-                    Evaluation{"1 Nor 2 Xand 2 Or 1", "1"}, Evaluation{"2 Xor 0 And 1", "0"},
-                    Evaluation{"0 Xwith 0", "1"}, Evaluation{"1 Xwith 2", "1"}, Evaluation{"0 Xand 0", "1"},
-                    Evaluation{"0 Xor 0", "2"}, Evaluation{"2 Nagainst 1 Xmaybe 2 Nwith 1", "2"}));
+    EdgeCases, EvaluatesTo,
+    testing::Values(
+        // Left to right, no precedence.
+        Case{"1 And 2 Or 1", "1"}, Case{"1 Or 2 And 2", "2"}, Case{"1 Nor 2 Xand 2 Or 1", "1"},
+        Case{"2 Xor 0 And 1", "0"},
+        // Lone values and groups.
+        Case{"0", "0"}, Case{"(1)", "1"}, Case{"((2))", "2"}, Case{"(1 And 2) Or (1 And 2)", "2"},
+        Case{"(1 Or (2 Nand Not (1 And 2)))", "1"}, Case{"(2 Or 2) Xor ((2 Or 2) And (1 Or 1))", "2"},
+        // Negation; "Not 0" takes its value from the operator before it, else after it.
+        Case{"Not 1", "2"}, Case{"Not Not 1", "1"}, Case{"Not Not 0", "0"}, Case{"Not Not Not 1 And 1", "2"},
+        Case{"Not (0 Or 0) Xand 2", "2"}, Case{"(0 Maybe 1) For Not (2 Against 0)", "1"},
+        Case{"Not 0 For 1", "1"}, Case{"1 For Not 0", "2"}, Case{"Not 0 Xor 1", "1"}, Case{"1 Xor Not 0", "2"},
+        Case{"1 And Not 0 Or 1", "1"}, Case{"Not 0 Against Not 0", "1"}, Case{"Not 0 And Not Not Not 0", "2"},
+        Case{"Not (Not 0 Xand 1)", "2"},
+        // Stray parentheses the literal algorithm still reduces.
+        Case{"1)", "1"}, Case{"(1", "1"}, Case{"(1 Or 2))", "1"}, Case{"1 Or 2) And 2", "2"},
+        // One group.
+        Case{"(1 And Not 2)", "1", true}, Case{"1 And Not 2", "1", true}, Case{"(0 Nfor 2 Xor Not 0)", "2", true},
+        Case{"(2", "2", true}, Case{"2)", "2", true}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Groups, EvaluatesTo,
-    testing::Values(Evaluation{"1", "1"}, Evaluation{"0", "0"}, Evaluation{"(1)", "1"}, Evaluation{"((2))", "2"},
-                    Evaluation{"(1 And 2) Or (1 And 2)", "2"}, Evaluation{"((1 Or 2) Nand 1)", "2"},
-                    Evaluation{"(0 Maybe 1) For Not (2 Against 0)", "1"},
-                    Evaluation{"(1 Or (2 Nand Not (1 And 2)))", "1"},
-                    Evaluation{"(2 Or 2) Xor ((2 Or 2) And (1 Or 1))", "2"}));
+class Rejects : public testing::TestWithParam<Case> {};
 
-INSTANTIATE_TEST_SUITE_P(
-    Negation, EvaluatesTo,
-    testing::Values(Evaluation{"Not 1", "2"}, Evaluation{"Not Not 1", "1"}, Evaluation{"Not Not 0", "0"},
-                    Evaluation{"(Not 2)", "1"}, Evaluation{"Not (0 Or 0) Xand 2", "2"},
-                    Evaluation{"1 And Not 0 Or 1", "1"}, Evaluation{"Not Not Not 1 And 1", "2"},
-                    Evaluation{"Not 0 For 1", "1"}, Evaluation{"1 For Not 0", "2"},
-                    Evaluation{"Not 0 Xor 1", "1"}, Evaluation{"1 Xor Not 0", "2"},
-                    Evaluation{"Not Not Not 0 Or 2", "1"}, Evaluation{"1 Or Not (0 And 1)", "1"},
-                    Evaluation{"Not 0 Against Not 0", "1"}, Evaluation{"Not 0 And Not Not Not 0", "2"},
-                    Evaluation{"Not (Not 0 Xand 1)", "2"}));
-
-// Texts outside the language that the literal algorithm still reduces to a value.
-INSTANTIATE_TEST_SUITE_P(
-    StrayParentheses, EvaluatesTo,
-    testing::Values(Evaluation{"1)", "1"}, Evaluation{"(1", "1"}, Evaluation{"(1 Or 2))", "1"},
-                    Evaluation{"1 Or 2) And 2", "2"}, Evaluation{"(1 Or 2", "1"}));
-
-class RejectsText : public testing::TestWithParam<const char *> {};
-
-TEST_P(RejectsText, WithEvaluationError)
+TEST_P(Rejects, WithEvaluationError)
 {
     try {
-        const std::string value = nlt::EvaluateExpression(GetParam());
-        FAIL() << "returned " << value;
+        FAIL() << "returned " << Reduce(GetParam());
     } catch (const nlt::EvaluationError &error) {
-        EXPECT_NE(std::string(error.what()).find("not a valid expression"), std::string::npos) << error.what();
+        const std::string message = error.what();
+        EXPECT_NE(message.find("not a valid expression"), std::string::npos) << message;
+        EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(NotAValue, RejectsText,
-                         testing::Values("", "x", "3", " ", "(", ")", "()", "(())", "(x)", "Not", "x Or 1"));
+INSTANTIATE_TEST_SUITE_P(
+    Errors, Rejects,
+    testing::Values(
+        Case{""}, Case{"x"}, Case{"3"}, Case{"("}, Case{")"}, Case{"()"}, Case{"(())"}, Case{"Not"}, Case{"Not 0"},
+        Case{"(Not 0)"}, Case{"Not Not Not 0"}, Case{"1 AND 2"}, Case{"1  And 2"}, Case{"1 And 2 "}, Case{" 1 And 2"},
+        Case{"1 And"}, Case{"1 Or 3"}, Case{"12 Or 1"}, Case{"1 Or Not"}, Case{")1 Or 2"}, Case{"1 Or ()"},
+        // The message names the term without a value.
+        Case{"1 and 2", "\"1 and 2\""}, Case{"1 Or 2 Xnor 1", "\"1 Xnor 1\""},
+        Case{"(1 Or 2) And (2 Andd 1)", "\"2 Andd 1\""},
+        // A group holds no inner group.
+        Case{"", "", true}, Case{"(1 Or (2))", "", true}, Case{"((1))", "", true}, Case{"(Not 0)", "", true},
+        Case{"(1 or 2)", "", true}));
 
-INSTANTIATE_TEST_SUITE_P(TermWithoutRow, RejectsText,
-                         testing::Values("Not 0", "(Not 0)", "Not (0)", "1 Or (Not 0)", "Not Not Not 0",
-                                         "1 and 2", "1 AND 2", "1  And 2", "1 And 2 ", " 1 And 2", "1 And",
-                                         "1 Nand", "1 Or 3", "12 Or 1", "1 Or Not", ")1 Or 2", "1 Or ()"));
-
-// The message names the term that has no value.
-TEST(EvaluationErrorMessage, NamesTheOffendingTerm)
-{
-    const struct {
-        const char *text;
-        const char *named;
-    } cases[] = {
-        {"1 and 2", "\"1 and 2\""},
-        {"1 Or 2 Xnor 1", "\"1 Xnor 1\""},
-        {"(1 Or 2) And (2 Andd 1)", "\"2 Andd 1\""},
-    };
-    for (const auto &c : cases) {
-        try {
-            nlt::EvaluateExpression(c.text);
-            ADD_FAILURE() << c.text << " was accepted";
-        } catch (const nlt::EvaluationError &error) {
-            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
-        }
-    }
-}
-
-class ReducesGroupTo : public testing::TestWithParam<Evaluation> {};
-
-TEST_P(ReducesGroupTo, ExpectedValue)
-{
-    EXPECT_EQ(nlt::ReduceGroup(GetParam().text), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(OneGroup, ReducesGroupTo,
-                         testing::Values(Evaluation{"(1 And Not 2)", "1"}, Evaluation{"1 And Not 2", "1"},
-                                         Evaluation{"(0 Nfor 2 Xor Not 0)", "2"}, Evaluation{"(Not 1)", "2"},
-                                         Evaluation{"2", "2"}, Evaluation{"(2", "2"}, Evaluation{"2)", "2"}));
-
-TEST(ReduceGroup, RejectsInnerGroupsAndNonValues)
-{
-    for (const char *group : {"", "()", "(1 Or (2))", "((1))", "(Not 0)", "(1 or 2)"})
-        EXPECT_THROW(nlt::ReduceGroup(group), nlt::EvaluationError) << group;
-}
-
-// A long chain of groups: "(1 Or 2) Xor (2 And 1) Xor ..." with every group new.
-std::string LongExpression(int groups)
+// A window stays responsive: events are handled at least once per term.
+TEST(ProcessEvents, AreHandledWhileALongExpressionIsReduced)
 {
     std::string text = "1";
-    for (int i = 0; i < groups; ++i)
-        text += (i % 2 ? " Xor (Not " : " Nand (") + std::string(i % 3 ? "1" : "0") + " Or 2)";
-    return text;
-}
-
-TEST(ProcessEvents, IsCalledWhileALongExpressionIsReduced)
-{
+    for (int i = 0; i < 500; ++i)
+        text += i % 2 ? " Xor (Not 1 Or 2)" : " Nand (0 Or 2)";
     int calls = 0;
-    const nlt::ProcessEvents count = [&calls] { ++calls; };
-    nlt::EvaluateExpression(LongExpression(500), count);
+    nlt::EvaluateExpression(text, [&calls] { ++calls; });
     EXPECT_GE(calls, 500);
-}
-
-TEST(ProcessEvents, MayBeEmpty)
-{
-    EXPECT_NO_THROW(nlt::EvaluateExpression(LongExpression(50), nlt::ProcessEvents{}));
 }
 
 } // namespace
