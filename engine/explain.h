@@ -1,0 +1,114 @@
+#pragma once
+
+// The working of an expression, step by step, in the order the evaluator
+// reduces it: groups innermost first and from left to right; inside a group
+// the "Not Not" pairs that cancel, each "Not 1" / "Not 2", each "Not 0" with
+// the operator that decides it, then the terms folded from left to right.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/language.h"
+
+namespace nlt {
+
+// Characters [begin, begin + length) of the explained text, counted from 0.
+struct TextRange {
+    std::size_t begin = 0;
+    std::size_t length = 0;
+};
+
+// What one step of the working does.
+enum class StepKind : std::uint8_t {
+    CancelNots, // an even number of "Not " prefixes cancels; range: the prefixes that go
+    Negate,     // "Not 1" is "2", "Not 2" is "1"; range: the prefix and its operand
+    NotZero,    // "Not 0" takes the value its deciding operator gives; range: the prefix and its operand
+    Fold,       // two operands combine by the truth table; range: the operator word and its right
+                // operand, from the left operand's start for the first term of a chain
+};
+
+// One step of the working.
+struct Step {
+    // What the step does.
+    StepKind kind = StepKind::Fold;
+    // Index in Explanation::groups of the group it works in.
+    std::size_t group = 0;
+    // Where it stands in the explained text.
+    TextRange range;
+    // Fold: the left operand's value. Negate and NotZero: the operand's value before the prefix.
+    char left = '\0';
+    // Fold: the operator. NotZero: the operator that decides it.
+    Operator op = Operator::And;
+    // Fold: the right operand's value.
+    char right = '\0';
+    // NotZero: decided by the operator before it ("For Not 0"), else by the one after it.
+    bool operatorBefore = false;
+    // The value the step yields (nothing for CancelNots).
+    char value = '\0';
+};
+
+// Index of no group: the parent of the outermost chain.
+inline constexpr std::size_t kNoGroup = static_cast<std::size_t>(-1);
+
+// One group "(...)", or the outermost chain, with its own steps.
+struct GroupWorking {
+    // With its parentheses; the whole text for the outermost chain.
+    TextRange range;
+    // Index of the group that holds it; kNoGroup for the outermost chain.
+    std::size_t parent = kNoGroup;
+    // Its own steps are Explanation::steps[firstStep, firstStep + stepCount).
+    std::size_t firstStep = 0;
+    std::size_t stepCount = 0;
+    // The value the group reduces to.
+    char value = '\0';
+};
+
+// The working of one expression text.
+struct Explanation {
+    // The value character the text evaluates to, as EvaluateExpression gives it.
+    char value = '\0';
+    // Every group in the order it is reduced (each after the groups inside it),
+    // the outermost chain last. Empty for text outside the question language
+    // that the evaluator still reduces to a value.
+    std::vector<GroupWorking> groups;
+    // The steps, group after group in that order.
+    std::vector<Step> steps;
+};
+
+// Explains how text reduces to its value. Throws EvaluationError exactly where
+// EvaluateExpression does; cost and memory grow linearly with the text.
+Explanation ExplainExpression(std::string_view text);
+
+// Why a text is not an expression of the question language, and where.
+struct SyntaxProblem {
+    // Index of the character where the text leaves the language, from 0.
+    std::size_t position = 0;
+    // A plain sentence for the person who typed it, such as
+    // "\"or\" is not an operator word; operator words begin with a capital letter".
+    std::string message;
+};
+
+// The first place where text leaves the question language; nothing for an
+// expression of it.
+std::optional<SyntaxProblem> FindSyntaxProblem(std::string_view text);
+
+// One step on which a single slip would have given another answer: had the
+// step been taken as takenAs, with all else worked right, the expression
+// would be chosen.
+struct Slip {
+    // Index in Explanation::steps.
+    std::size_t step = 0;
+    // The wrong value the step would have been taken as.
+    char takenAs = '\0';
+};
+
+// Every single slip (a step's value taken as another value) that turns the
+// explanation's value into chosen, in step order; empty when none does. One
+// pass over the steps.
+std::vector<Slip> FindSlips(const Explanation &explanation, char chosen);
+
+} // namespace nlt
