@@ -14,7 +14,6 @@
 #include <map>
 #include <optional>
 #include <random>
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -37,16 +36,11 @@ std::string Slice(const std::string &text, nlt::TextRange range) { return text.s
 // A step as "g<group> <what> = <value> '<range text>'".
 std::string Describe(const std::string &text, const nlt::Step &s)
 {
-    std::string what;
-    const std::string op(nlt::OperatorWord(s.op));
-    if (s.kind == StepKind::CancelNots)
-        what = "cancel";
-    else if (s.kind == StepKind::Negate)
-        what = std::string("not ") + s.left + " = " + s.value;
-    else if (s.kind == StepKind::NotZero)
-        what = "not 0 by " + op + (s.operatorBefore ? " before = " : " after = ") + s.value;
-    else
-        what = std::string(1, s.left) + ' ' + op + ' ' + s.right + " = " + s.value;
+    const std::string op(nlt::OperatorWord(s.op)), value = std::string(" = ") + s.value;
+    const std::string what = s.kind == StepKind::CancelNots ? "cancel"
+                             : s.kind == StepKind::Negate   ? "not " + std::string(1, s.left) + value
+                             : s.kind == StepKind::NotZero  ? "not 0 by " + op + (s.operatorBefore ? " before" : " after") + value
+                                                            : s.left + (' ' + op + ' ') + s.right + value;
     return 'g' + std::to_string(s.group) + ' ' + what + " '" + Slice(text, s.range) + '\'';
 }
 
@@ -173,49 +167,43 @@ TEST(Explain, HandWorkedSlips)
     }
 }
 
-// Random texts: nested, with prefixes, repeated groups; sometimes spoilt.
-class TextMaker {
-public:
-    explicit TextMaker(std::uint64_t seed) : rng_(seed) {}
-    std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+// Random texts: nested chains with "Not " runs and repeated groups; one in
+// three spoilt by inserted characters.
+struct TextMaker {
+    explicit TextMaker(std::uint64_t seed) : rng(seed) {}
+    std::mt19937_64 rng;
+    bool binary = false;
+    std::vector<std::string> groups;
 
-    std::string Make()
-    {
-        binary_ = Below(4) == 0;
-        groups_.clear();
-        std::string text = Chain(static_cast<int>(Below(4)));
-        for (std::size_t n = Below(3) == 0 ? 1 + Below(2) : 0; n > 0 && !text.empty(); --n)
-            text.insert(Below(text.size()), 1, "0(  )Norx"[Below(9)]);
-        return text;
-    }
-
-private:
+    std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); }
     std::string Operand(int depth)
     {
         std::string text;
         for (std::size_t n = Below(4) == 0 ? 1 + Below(3) : 0; n > 0; --n)
             text += "Not ";
         if (depth > 0 && Below(3) == 0) {
-            if (groups_.empty() || Below(3) > 0)
-                groups_.push_back('(' + Chain(depth - 1) + ')');
-            return text + groups_[Below(groups_.size())];
+            if (groups.empty() || Below(3) > 0)
+                groups.push_back('(' + Chain(depth - 1) + ')');
+            return text + groups[Below(groups.size())];
         }
-        return text + static_cast<char>(binary_ ? '1' + Below(2) : '0' + Below(3));
+        return text + static_cast<char>(binary ? '1' + Below(2) : '0' + Below(3));
     }
-
     std::string Chain(int depth)
     {
         std::string text = Operand(depth);
-        for (std::size_t n = Below(8) == 0 ? 0 : 1 + Below(4); n > 0; --n) {
-            const auto op = binary_ ? nlt::kBinaryOperators[Below(6)] : nlt::kAllOperators[Below(18)];
-            text.append(" ").append(nlt::OperatorWord(op)).append(" ").append(Operand(depth));
-        }
+        for (std::size_t n = Below(8) == 0 ? 0 : 1 + Below(4); n > 0; --n)
+            text += ' ' + std::string(nlt::OperatorWord(binary ? nlt::kBinaryOperators[Below(6)] : nlt::kAllOperators[Below(18)])) + ' ' + Operand(depth);
         return text;
     }
-
-    std::mt19937_64 rng_;
-    bool binary_ = false;
-    std::vector<std::string> groups_;
+    std::string Make()
+    {
+        binary = Below(4) == 0;
+        groups.clear();
+        std::string text = Chain(static_cast<int>(Below(4)));
+        for (std::size_t n = Below(3) == 0 ? 1 + Below(2) : 0; n > 0 && !text.empty(); --n)
+            text.insert(Below(text.size()), 1, "0(  )Norx"[Below(9)]);
+        return text;
+    }
 };
 
 // The truth-table cell and "Not 0" value from the independent reference tables.
@@ -234,38 +222,35 @@ char NotZero(nlt::Operator op, bool before)
     return '?';
 }
 
-// Replays every group from its steps and the text: each operand's value comes
-// from the step or group that ends (or starts) where it does, or from the text.
+// Replays every group from its steps and the text: an operand's value comes
+// from the "Not" step or the group that ends (or starts) where it does, else from
+// its character. Keys: group, position, 'n'/'N' negation end/start, 'c' cancel
+// start, 'g'/'G' group end/start.
 void CheckWorking(const std::string &text, const Explanation &e)
 {
-    std::map<std::pair<std::size_t, std::size_t>, const nlt::Step *> negationEnds, negationStarts, cancelStarts;
-    std::map<std::pair<std::size_t, std::size_t>, const nlt::GroupWorking *> childEnds, childStarts;
+    std::map<std::tuple<std::size_t, std::size_t, char>, std::size_t> at;
     for (const auto &s : e.steps) {
         ASSERT_LE(s.range.begin + s.range.length, text.size()) << Describe(text, s);
-        if (s.kind == StepKind::Negate || s.kind == StepKind::NotZero) {
-            negationEnds[{s.group, s.range.begin + s.range.length}] = &s;
-            negationStarts[{s.group, s.range.begin}] = &s;
-        } else if (s.kind == StepKind::CancelNots) {
-            cancelStarts[{s.group, s.range.begin}] = &s;
-        }
+        if (s.kind == StepKind::CancelNots)
+            at[{s.group, s.range.begin, 'c'}] = s.range.length;
+        else if (s.kind != StepKind::Fold)
+            at[{s.group, s.range.begin + s.range.length, 'n'}] = at[{s.group, s.range.begin, 'N'}] = s.value;
     }
-    for (const auto &g : e.groups) {
-        childEnds[{g.parent, g.range.begin + g.range.length}] = &g;
-        childStarts[{g.parent, g.range.begin}] = &g;
+    for (std::size_t g = 0; g < e.groups.size(); ++g) {
+        const auto &range = e.groups[g].range;
+        at[{e.groups[g].parent, range.begin + range.length, 'g'}] = at[{e.groups[g].parent, range.begin, 'G'}] = e.groups[g].value;
+        EXPECT_TRUE(g == 0 || e.groups[g - 1].range.begin + e.groups[g - 1].range.length <= range.begin + range.length);
     }
+    const auto find = [&](std::size_t g, std::size_t pos, char key, std::size_t otherwise) {
+        const auto it = at.find({g, pos, key});
+        return it == at.end() ? otherwise : it->second;
+    };
     const auto endingAt = [&](std::size_t g, std::size_t end) {
-        if (auto it = negationEnds.find({g, end}); it != negationEnds.end())
-            return it->second->value;
-        auto child = childEnds.find({g, end});
-        return child != childEnds.end() ? child->second->value : text[end - 1];
+        return static_cast<char>(find(g, end, 'n', find(g, end, 'g', static_cast<unsigned char>(text[end - 1]))));
     };
     const auto startingAt = [&](std::size_t g, std::size_t begin) {
-        if (auto it = cancelStarts.find({g, begin}); it != cancelStarts.end())
-            begin += it->second->range.length;
-        if (auto it = negationStarts.find({g, begin}); it != negationStarts.end())
-            return it->second->value;
-        auto child = childStarts.find({g, begin});
-        return child != childStarts.end() ? child->second->value : text[begin];
+        begin += find(g, begin, 'c', 0);
+        return static_cast<char>(find(g, begin, 'N', find(g, begin, 'G', static_cast<unsigned char>(text[begin]))));
     };
     for (std::size_t g = 0; g < e.groups.size(); ++g) {
         const auto &group = e.groups[g];
@@ -273,21 +258,20 @@ void CheckWorking(const std::string &text, const Explanation &e)
         char value = startingAt(g, chainBegin);
         for (std::size_t k = group.firstStep; k < group.firstStep + group.stepCount; ++k) {
             const nlt::Step &s = e.steps[k];
+            const std::string word(nlt::OperatorWord(s.op)), range = Slice(text, s.range);
             SCOPED_TRACE(Describe(text, s));
             EXPECT_EQ(s.group, g);
             EXPECT_TRUE(k == group.firstStep || e.steps[k - 1].kind <= s.kind);
-            EXPECT_GE(s.range.begin, group.range.begin);
-            EXPECT_LE(s.range.begin + s.range.length, group.range.begin + group.range.length);
+            EXPECT_TRUE(s.range.begin >= group.range.begin &&
+                        s.range.begin + s.range.length <= group.range.begin + group.range.length);
             if (s.kind == StepKind::Negate || s.kind == StepKind::NotZero) {
-                const char negated = s.left == '1' ? '2' : s.left == '2' ? '1' : NotZero(s.op, s.operatorBefore);
-                EXPECT_EQ(s.value, negated);
+                EXPECT_EQ(s.value, s.left == '1' ? '2' : s.left == '2' ? '1' : NotZero(s.op, s.operatorBefore));
                 EXPECT_EQ(s.kind == StepKind::NotZero, s.left == '0');
                 EXPECT_EQ(s.left, startingAt(g, s.range.begin + 4));
             }
             if (s.kind != StepKind::Fold)
                 continue;
-            const bool first = s.range.begin == chainBegin;
-            EXPECT_TRUE(first || Slice(text, s.range).starts_with(std::string(nlt::OperatorWord(s.op)) + ' '));
+            EXPECT_TRUE(s.range.begin == chainBegin || range.starts_with(word + ' '));
             EXPECT_EQ(s.left, value);
             EXPECT_EQ(s.right, endingAt(g, s.range.begin + s.range.length));
             EXPECT_EQ(s.value, Cell(s.left, s.op, s.right));
@@ -370,16 +354,13 @@ TEST(Explain, GeneratedQuestionsUpToTheDifficultyCap)
 TEST(Explain, RandomTexts)
 {
     TextMaker maker(0x5eed);
-    int explained = 0, outside = 0;
+    int explained = 0;
     for (int i = 0; i < 4000 && !HasFailure(); ++i) {
         const std::string text = maker.Make();
-        const bool stepByStep = CheckText(text, text.size() <= 300);
-        explained += stepByStep;
-        outside += !stepByStep;
+        explained += CheckText(text, text.size() <= 300);
     }
     // Both kinds of text were met in numbers.
-    EXPECT_GT(explained, 1500);
-    EXPECT_GT(outside, 500);
+    EXPECT_TRUE(explained > 1500 && explained < 3500) << explained;
 }
 
 } // namespace
