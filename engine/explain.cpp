@@ -340,7 +340,7 @@ ValueMap Compose(const ValueMap &after, Inner inner)
 }
 
 // Marks no step.
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
 
 // Where a step or group ends in the text.
 constexpr std::size_t EndOf(const TextRange &range) { return range.begin + range.length; }
@@ -370,16 +370,16 @@ std::vector<Slip> FindSlips(const Explanation &explanation, char chosen)
         return {};
     // An operand ends where its steps end, and only steps of the group it stands
     // in end there: its "Not" step and, unless it is the first, its fold.
-    std::vector<std::size_t> foldAt(EndOf(groups.back().range) + 1, kNone), prefixAt(foldAt.size(), kNone);
+    std::vector<std::uint32_t> foldAt(EndOf(groups.back().range) + 1, kNone), prefixAt(foldAt.size(), kNone);
     for (std::size_t s = 0; s < steps.size(); ++s)
         if (steps[s].kind == StepKind::Fold)
-            foldAt[EndOf(steps[s].range)] = s;
+            foldAt[EndOf(steps[s].range)] = static_cast<std::uint32_t>(s);
         else if (steps[s].kind != StepKind::CancelNots)
-            prefixAt[EndOf(steps[s].range)] = s;
+            prefixAt[EndOf(steps[s].range)] = static_cast<std::uint32_t>(s);
 
     std::vector<ValueMap> ofStep(steps.size(), kIdentity), ofRight(steps.size(), kIdentity);
     std::vector<ValueMap> ofFirstOperand(groups.size(), kIdentity);
-    std::vector<std::size_t> firstFold(groups.size(), kNone);
+    std::vector<std::size_t> firstFold(groups.size(), kNoGroup);
     // Parents come after their groups, so a backward walk meets each parent first.
     for (std::size_t g = groups.size(); g-- > 0;) {
         const GroupWorking &group = groups[g];
@@ -392,7 +392,7 @@ std::vector<Slip> FindSlips(const Explanation &explanation, char chosen)
                 notZero = steps[prefix].value;
             else if (fold != kNone)
                 notZero = NotZeroAfterOperator(steps[fold].op);
-            else if (firstFold[group.parent] != kNone)
+            else if (firstFold[group.parent] != kNoGroup)
                 notZero = NotZeroBeforeOperator(steps[firstFold[group.parent]].op);
             ofValue = prefix == kNone ? operand : Compose(operand, [&](char v) { return v == '0' ? notZero : NegateValue(v); });
         }
