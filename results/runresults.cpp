@@ -2,29 +2,24 @@
 
 #include "results/form2.h"
 #include "results/runscores.h"
-#include "testwindow/form1.h"
 #include "testwindow/scoretext.h"
 #include "testwindow/session.h"
 
-void ShowRunResults()
+void ShowRunResults(const FinishedRun &run)
 {
     TestSession &session = TestSession::instance();
-    Form2 *form2 = ShowForm2();
+    Form2 *form2 = ResultsWindow().getOrLoad([] { return new Form2; });
+    form2->show();
 
-    const Form1 *form1 = session.form1();
-    const QString best = form1 ? form1->bestQuestionScore() : QString();
-    const QString total = form1 ? form1->totalScore() : QString();
-    const nlt::TestCounters &counters = session.counters();
-
-    if (!nlt::RunHasResults(best, total, counters.Level)) {
+    if (!nlt::RunHasResults(run.bestQuestionScore, run.totalScore, run.level)) {
         session.unloadForm1();
         session.showForm1();
-        UnloadForm2();
+        UnloadWindow(ResultsWindow());
         return;
     }
 
-    form2->setLevelReached(counters.Level - 1);
-    form2->setFigures(nlt::ComputeRunFigures(ScoreTextNumber(best), ScoreTextNumber(total),
-                                             counters.TermCount));
+    form2->setLevelReached(run.level - 1);
+    form2->setFigures(nlt::ComputeRunFigures(ScoreTextNumber(run.bestQuestionScore),
+                                             ScoreTextNumber(run.totalScore), run.termCount));
     session.unloadForm1();
 }

@@ -1,36 +1,24 @@
 #include "testwindow/form1.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QShortcut>
-#include <QUrl>
 
-#include "testwindow/session.h"
+#include "help/viewer/openhelp.h"
 #include "ui_form1.h"
 
-#if defined(NLT_HAVE_HELPVIEWER)
-#include "help/viewer/openhelp.h"
-#endif
-
 namespace {
-
-// The dynamic property standing in for a control's tag text.
-constexpr char kTag[] = "Tag";
 
 // Events are let through at most this often while a long text is evaluated.
 constexpr qint64 kEventIntervalMs = 15;
 
 } // namespace
 
-Form1::Form1(RunServices services, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Form1>()), controller_(*this, std::move(services))
+Form1::Form1(TestSession &session, QWidget *parent)
+    : ProgramWindow(parent), ui(std::make_unique<Ui::Form1>()), controller_(run_, *this, session)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    fixFrame();
 
     ui->Text1->installEventFilter(this);
     connect(ui->Command2, &QPushButton::clicked, this, [this] { controller_.Command2_Click(); });
@@ -67,22 +55,6 @@ void Form1::Form_Load()
     controller_.Form_Load();
 }
 
-bool Form1::Form_QueryUnload(CloseReason reason)
-{
-    return TestSession::instance().handleProgramCloseRequest(reason);
-}
-
-void Form1::closeEvent(QCloseEvent *event)
-{
-    CloseReason reason = CloseReason::Program;
-    if (qApp->isSavingSession()) {
-        reason = CloseReason::SystemShutdown;
-    } else if (event->spontaneous()) {
-        reason = CloseReason::User;
-    }
-    event->setAccepted(Form_QueryUnload(reason));
-}
-
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->Text1 && event->type() == QEvent::KeyPress) {
@@ -100,36 +72,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 void Form1::Command4_Click()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/" NLT_HELP_FILE_NAME);
-#if defined(NLT_HAVE_HELPVIEWER)
     OpenHelpFile(path, this);
-#else
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-#endif
-}
-
-QString Form1::correctAnswer() const
-{
-    return property(kTag).toString();
-}
-
-QString Form1::bestQuestionScore() const
-{
-    return ui->Command1->property(kTag).toString();
-}
-
-void Form1::setBestQuestionScore(const QString &text)
-{
-    ui->Command1->setProperty(kTag, text);
-}
-
-QString Form1::totalScore() const
-{
-    return ui->Command2->property(kTag).toString();
-}
-
-void Form1::setTotalScore(const QString &text)
-{
-    ui->Command2->setProperty(kTag, text);
 }
 
 void Form1::setUnknownEnabled(bool enabled)
@@ -153,7 +96,8 @@ void Form1::SetTitle(const std::string &title)
 
 void Form1::SetExpression(const std::string &text)
 {
-    ui->Text1->setPlainText(QString::fromStdString(text));
+    run_.question = QString::fromStdString(text);
+    ui->Text1->setPlainText(run_.question);
 }
 
 void Form1::ProcessPendingEvents()
@@ -167,7 +111,7 @@ void Form1::ProcessPendingEvents()
 
 void Form1::StoreCorrectAnswer(const std::string &value)
 {
-    setProperty(kTag, QString::fromStdString(value));
+    run_.correctAnswer = QString::fromStdString(value);
 }
 
 bool Form1::TertiarySelected() const

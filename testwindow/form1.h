@@ -1,45 +1,34 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QWidget>
 #include <memory>
 
-#include "testwindow/closereason.h"
+#include "testwindow/programwindow.h"
 #include "testwindow/runcontroller.h"
+#include "testwindow/runstate.h"
 
 class QAbstractButton;
+class TestSession;
 namespace Ui {
 class Form1;
 }
 
 // The main window in which the test is taken. Its layout lives in form1.ui;
-// its handlers hand every decision to a RunController. The per-run values
-// live in "Tag" properties: CorrectAnswer on the window, BestQuestionScore
-// on Command1 and TotalScore on Command2.
-class Form1 : public QWidget, public RunWindow {
+// its handlers hand every decision to a RunController, and the run's values
+// live in the window as one RunState, empty at every load.
+class Form1 : public ProgramWindow, public RunWindow {
     Q_OBJECT
 
 public:
     // Builds the window at its design values; nothing runs until Form_Load.
-    explicit Form1(RunServices services, QWidget *parent = nullptr);
+    explicit Form1(TestSession &session, QWidget *parent = nullptr);
     ~Form1() override;
 
     // Starts a run: builds the first question (call before showing).
     void Form_Load();
 
-    // Decides a close request by its reason; returns whether the window may
-    // close. Ending the program is started from here.
-    bool Form_QueryUnload(CloseReason reason);
-
-    // The value character of the question on show ("Tag" of the window).
-    QString correctAnswer() const override;
-    // The run's best question score text ("Tag" of Command1).
-    QString bestQuestionScore() const override;
-    void setBestQuestionScore(const QString &text) override;
-    // The run's total score text ("Tag" of Command2).
-    QString totalScore() const override;
-    void setTotalScore(const QString &text) override;
-    void setUnknownEnabled(bool enabled) override;
+    // The values of the run on show.
+    RunState &run() { return run_; }
 
     // The question build's view of the window.
     void DisableAnswerButtons() override;
@@ -50,10 +39,9 @@ public:
     void StoreCorrectAnswer(const std::string &value) override;
     bool TertiarySelected() const override;
     void EnableAnswerButtons(bool unknownToo) override;
+    void setUnknownEnabled(bool enabled) override;
 
 protected:
-    // The close box (reason 0), a log-off (2) or the program itself (1).
-    void closeEvent(QCloseEvent *event) override;
     // Text1_KeyPress: drops every character key typed into the expression box.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -64,6 +52,7 @@ private:
     void AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys);
 
     std::unique_ptr<Ui::Form1> ui;
+    RunState run_;
     RunController controller_;
     QElapsedTimer sinceEvents_;
 };

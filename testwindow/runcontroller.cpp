@@ -1,22 +1,22 @@
 #include "testwindow/runcontroller.h"
 
 #include <cmath>
-#include <utility>
 
 #include "testwindow/scoretext.h"
+#include "testwindow/session.h"
 
-RunController::RunController(RunWindow &window, RunServices services)
-    : window_(window), services_(std::move(services))
+RunController::RunController(RunState &run, RunWindow &window, TestSession &session)
+    : run_(run), window_(window), session_(session)
 {
 }
 
 void RunController::Form_Load()
 {
-    nlt::TestCounters &counters = services_.counters();
+    nlt::TestCounters &counters = session_.counters();
     counters.TermCount = 1;
     counters.NestingRounds = 0;
     counters.QuestionScore = 0;
-    Build(services_.tertiary);
+    Build(nlt::NewTertiaryQuestion);
 }
 
 void RunController::JudgeTrueOrFalse(int value)
@@ -28,12 +28,12 @@ void RunController::JudgeTrueOrFalse(int value)
     const bool tertiary = window_.TertiarySelected();
     if (answer == value) {
         RecordCorrectAnswer();
-        Build(tertiary ? services_.tertiary : services_.binary);
+        Build(tertiary ? nlt::NewTertiaryQuestion : nlt::NewBinaryQuestion);
     } else if (answer == 0 && !tertiary) {
         // A three-valued "0" question left on show in the two-valued test.
-        Build(value == 1 ? services_.tertiary : services_.binary);
+        Build(value == 1 ? nlt::NewTertiaryQuestion : nlt::NewBinaryQuestion);
     } else {
-        services_.endRun();
+        EndRun(value);
     }
 }
 
@@ -44,9 +44,9 @@ void RunController::Command5_Click()
     }
     if (Answer() == 0) {
         RecordCorrectAnswer();
-        Build(services_.tertiary);
+        Build(nlt::NewTertiaryQuestion);
     } else {
-        services_.endRun();
+        EndRun(0);
     }
 }
 
@@ -66,20 +66,20 @@ void RunController::Option2_Click()
 
 int RunController::Answer() const
 {
-    return static_cast<int>(ScoreTextNumber(window_.correctAnswer()));
+    return static_cast<int>(ScoreTextNumber(run_.correctAnswer));
 }
 
 void RunController::RecordCorrectAnswer()
 {
-    const qint64 score = services_.counters().QuestionScore;
-    if (ScoreTextNumber(window_.bestQuestionScore()) < static_cast<double>(score)) {
-        window_.setBestQuestionScore(ScoreText(score));
+    const qint64 score = session_.counters().QuestionScore;
+    if (ScoreTextNumber(run_.bestQuestionScore) < static_cast<double>(score)) {
+        run_.bestQuestionScore = ScoreText(score);
     }
-    const auto total = static_cast<qint64>(std::floor(ScoreTextNumber(window_.totalScore())));
-    window_.setTotalScore(ScoreText(total + score));
+    const auto total = static_cast<qint64>(std::floor(ScoreTextNumber(run_.totalScore)));
+    run_.totalScore = ScoreText(total + score);
 }
 
-void RunController::Build(const QuestionBuilder &builder)
+void RunController::Build(Generator generator)
 {
     // Cleared on every way out, so a failed build cannot lock the buttons.
     struct Guard {
@@ -87,5 +87,12 @@ void RunController::Build(const QuestionBuilder &builder)
         ~Guard() { flag = false; }
     } guard{building_};
     building_ = true;
-    builder(services_.counters(), services_.random(), window_);
+    generator(session_.counters(), session_.random(), window_);
+}
+
+void RunController::EndRun(int given)
+{
+    const nlt::TestCounters &counters = session_.counters();
+    session_.endRun({run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount, run_.question,
+                     QString::number(given), run_.correctAnswer});
 }

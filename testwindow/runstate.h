@@ -6,7 +6,9 @@
 // gone when the window is unloaded. Score texts are read back by their
 // leading number, an empty text counting as 0.
 struct RunState {
-    // The value character of the question on show; empty before the first.
+    // The question on show, exactly as shown; empty before the first.
+    QString question;
+    // Its value character; empty before the first question.
     QString correctAnswer;
     // The highest question score answered right in this run; empty until then.
     QString bestQuestionScore;

@@ -1,7 +1,6 @@
 #include "testwindow/session.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QSessionManager>
 #include <QWidget>
 #include <utility>
@@ -15,8 +14,6 @@ TestSession::TestSession()
       // the first build) still ends it as soon as it starts.
       programEndHandler_([] { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); })
 {
-    // Windows still loaded when the event loop has finished go with it.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { delete form1_.data(); });
 }
 
 TestSession &TestSession::instance()
@@ -37,44 +34,28 @@ void TestSession::setRandomSource(std::unique_ptr<nlt::RandomSource> source)
 
 Form1 *TestSession::form1() const
 {
-    return form1_;
+    return form1_.get();
 }
 
 Form1 *TestSession::showForm1()
 {
-    if (!form1_) {
-        RunServices services{
-            [this]() -> nlt::TestCounters & { return counters_; },
-            [this]() -> nlt::RandomSource & { return *random_; },
-            [this] { emit runEnded(); },
-        };
-        auto *form = new Form1(std::move(services));
-        form1_ = form;
+    if (!form1_.get()) {
+        Form1 *form = form1_.getOrLoad([this] { return new Form1(*this); });
         form->Form_Load();
         // The load may have processed events that unloaded it again.
-        if (form1_ != form) {
-            return form1_;
+        if (form1_.get() != form) {
+            return form1_.get();
         }
-        form->show();
-        // Centred as a whole, frame included, once the frame is known.
-        QRect frame = form->frameGeometry();
-        frame.moveCenter(form->screen()->availableGeometry().center());
-        form->move(frame.topLeft());
     }
-    form1_->show();
-    form1_->activateWindow();
-    return form1_;
+    Form1 *form = form1_.get();
+    form->show();
+    form->activateWindow();
+    return form;
 }
 
 void TestSession::unloadForm1()
 {
-    Form1 *form = form1_;
-    if (!form || !form->Form_QueryUnload(CloseReason::Program)) {
-        return;
-    }
-    form1_ = nullptr;
-    form->hide();
-    form->deleteLater();
+    UnloadWindow(form1_);
 }
 
 void TestSession::endProgram()

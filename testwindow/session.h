@@ -1,19 +1,20 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
 
 #include "engine/difficulty.h"
 #include "engine/random.h"
 #include "testwindow/closereason.h"
+#include "testwindow/runstate.h"
+#include "testwindow/windowslot.h"
 
 class Form1;
 class QSessionManager;
 
 // The program-wide test state: the four counters, the random source and the
-// one reference to the main window. Lives as long as the program.
+// main window. Lives as long as the program.
 class TestSession : public QObject {
     Q_OBJECT
 
@@ -24,7 +25,7 @@ public:
     // The program-wide counters (TermCount, QuestionScore, NestingRounds, Level).
     nlt::TestCounters &counters() { return counters_; }
 
-    // The random source every question draws from; tests replace it.
+    // The random source every question draws from.
     nlt::RandomSource &random() { return *random_; }
     // Replaces the random source; the next draw uses the new one.
     void setRandomSource(std::unique_ptr<nlt::RandomSource> source);
@@ -32,14 +33,15 @@ public:
     // The main window, or nullptr while it is not loaded.
     Form1 *form1() const;
 
-    // Shows the main window, loading it afresh (design values, new run, first
-    // question built before it shows, centred) when it is not loaded.
+    // Shows the main window, loading it afresh (design values, a new run, its
+    // first question built, centred) when it is not loaded.
     Form1 *showForm1();
 
-    // Unloads the main window as the program does (close reason 1): hides it
-    // and forgets it at once, deletes it later, so it is safe to call from
-    // inside one of the window's own handlers. Its per-run values go with it.
+    // Unloads the main window as the program does; its run values go with it.
     void unloadForm1();
+
+    // Hands a run that a wrong answer ended to the end-of-run procedure.
+    void endRun(const FinishedRun &run) { emit runEnded(run); }
 
     // Ends the program at once: hides every window and asks the event loop
     // to finish. Nothing is deleted here, so a question build that is
@@ -59,7 +61,7 @@ public:
 
 signals:
     // A wrong answer ended the run; wired at start-up to the end-of-run procedure.
-    void runEnded();
+    void runEnded(const FinishedRun &run);
 
 private:
     TestSession();
@@ -69,7 +71,7 @@ private:
 
     nlt::TestCounters counters_;
     std::unique_ptr<nlt::RandomSource> random_;
-    QPointer<Form1> form1_;
+    WindowSlot<Form1> form1_;
     std::function<void()> programEndHandler_;
     bool closeHandlersInstalled_ = false;
 };

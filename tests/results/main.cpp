@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "testwindow/programwindow.h"
+
 // Creates the application only when tests run: listing them (test discovery)
 // must work without any display.
 int main(int argc, char **argv)
@@ -11,5 +13,6 @@ int main(int argc, char **argv)
         return RUN_ALL_TESTS();
     }
     QApplication app(argc, argv);
+    PrepareApplication();
     return RUN_ALL_TESTS();
 }

@@ -36,8 +36,8 @@ void Click(QWidget *window, const char *name)
 // "0" question is answered in "Tertiary Logic": the two-valued test skips it.
 void Answer(Form1 *form, bool right)
 {
-    const bool unknown = form->correctAnswer() == QLatin1String("0");
-    const bool isTrue = form->correctAnswer() == QLatin1String("1");
+    const bool unknown = form->run().correctAnswer == QLatin1String("0");
+    const bool isTrue = form->run().correctAnswer == QLatin1String("1");
     if (unknown) {
         Click(form, "Option1");
     }
@@ -61,7 +61,7 @@ protected:
     void TearDown() override
     {
         QObject::disconnect(connection_);
-        UnloadForm2();
+        UnloadWindow(ResultsWindow());
         TestSession::instance().unloadForm1();
         FlushDeletes();
         EXPECT_EQ(Live<Form1>(), 0);
@@ -89,16 +89,10 @@ private:
 TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    TestSession &session = TestSession::instance();
-    Form1 *form1 = session.showForm1();
-    form1->setBestQuestionScore(QStringLiteral("500"));
-    form1->setTotalScore(QStringLiteral("1200"));
-    session.counters().TermCount = 5;
-    session.counters().Level = 9;
+    TestSession::instance().showForm1();
+    ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QString(), QString(), QString()});
 
-    ShowRunResults();
-
-    Form2 *form2 = LoadedForm2();
+    Form2 *form2 = ResultsWindow().get();
     ASSERT_NE(form2, nullptr);
     const QString title = QStringLiteral("Nested Logic Test Results:- Level 8 Tertiary Logic Achieved");
     EXPECT_EQ(form2->windowTitle(), title);
@@ -120,7 +114,8 @@ TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
 
 TEST_F(ResultsTest, CloseBoxEndsTheProgram)
 {
-    Form2 *form = ShowForm2();
+    Form2 *form = ResultsWindow().getOrLoad([] { return new Form2; });
+    form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     // The window system's close request reaches the native window, which
     // hands it on to the widget as spontaneous.
@@ -169,7 +164,7 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         Answer(session.form1(), false);
         FlushDeletes();
 
-        Form2 *form2 = LoadedForm2();
+        Form2 *form2 = ResultsWindow().get();
         ASSERT_NE(form2, nullptr);
         EXPECT_TRUE(form2->isVisible());
         EXPECT_EQ(Live<Form1>(), 0);

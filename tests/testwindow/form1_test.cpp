@@ -14,18 +14,18 @@ TEST_F(WindowTest, LoadShowsTheFirstQuestionAndEveryLoadStartsANewRun)
         EXPECT_TRUE(Control(name)->isEnabled()) << name;
     }
     EXPECT_TRUE(Control("Option1")->isChecked());
-    EXPECT_TRUE(QStringList({"0", "1", "2"}).contains(form->correctAnswer()));
+    EXPECT_TRUE(QStringList({"0", "1", "2"}).contains(form->run().correctAnswer));
     EXPECT_NE(Text1()->toPlainText(), "Text1");
-    EXPECT_TRUE(form->totalScore().isEmpty());
+    EXPECT_TRUE(form->run().totalScore.isEmpty());
 
     // The next load starts a new run; only the level carries over.
-    form->setTotalScore("500");
+    form->run().totalScore = "500";
     TestSession::instance().counters() = {9, 500, 7, 5};  // TermCount, QuestionScore, NestingRounds, Level
     TestSession::instance().unloadForm1();
     form = TestSession::instance().showForm1();
     EXPECT_EQ(form->windowTitle(), kTertiaryTitle + "5");
     EXPECT_EQ(int{TestSession::instance().counters().TermCount}, 1);
-    EXPECT_TRUE(form->totalScore().isEmpty());
+    EXPECT_TRUE(form->run().totalScore.isEmpty());
 }
 
 // Read-only holds back typing and pasting; the key filter alone holds back

@@ -1,6 +1,7 @@
 #include <QApplication>
-#include <QFont>
 #include <gtest/gtest.h>
+
+#include "testwindow/programwindow.h"
 
 // The widget tests need one application object, made here and not at static
 // initialisation, since test discovery runs this program too.
@@ -12,7 +13,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     // Windows are hidden and shown again by the tests; that must not quit.
     QApplication::setQuitOnLastWindowClosed(false);
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    PrepareApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

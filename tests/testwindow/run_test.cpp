@@ -35,14 +35,14 @@ TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
         Click(Control(c.binary && QByteArray(c.answer) != "0" ? "Option2" : "Option1"));
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
         Click(Control(c.binary ? "Option2" : "Option1"));
-        const double total = ScoreTextNumber(form->totalScore());
+        const double total = ScoreTextNumber(form->run().totalScore);
         const int worth = TestSession::instance().counters().QuestionScore;
         const QString title = form->windowTitle();
         QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
         QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
         Click(Control(c.button));
 
-        EXPECT_EQ(ScoreTextNumber(form->totalScore()), total + (c.scored ? worth : 0));
+        EXPECT_EQ(ScoreTextNumber(form->run().totalScore), total + (c.scored ? worth : 0));
         EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
         EXPECT_EQ(built.isEmpty(), c.next == nullptr);
         EXPECT_TRUE(c.next ? form->windowTitle().contains(c.next) : form->windowTitle() == title);
@@ -61,14 +61,14 @@ TEST_F(WindowTest, RecordingKeepsBestAndTotal)
                  {"150.0", "1000 points", {150}, "150.0", "1150"},
                  {"", "", {32767, 32767, 32767}, "32767", "98301"}};
     for (const auto &c : cases) {
-        form->setBestQuestionScore(c.best);
-        form->setTotalScore(c.total);
+        form->run().bestQuestionScore = c.best;
+        form->run().totalScore = c.total;
         for (const int score : c.scores) {
             TestSession::instance().counters().QuestionScore = static_cast<std::int16_t>(score);
             AnswerRight();
         }
-        EXPECT_EQ(form->bestQuestionScore(), QString(c.bestAfter)) << c.totalAfter;
-        EXPECT_EQ(form->totalScore(), QString(c.totalAfter));
+        EXPECT_EQ(form->run().bestQuestionScore, QString(c.bestAfter)) << c.totalAfter;
+        EXPECT_EQ(form->run().totalScore, QString(c.totalAfter));
     }
 }
 

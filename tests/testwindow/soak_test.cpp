@@ -55,7 +55,7 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     for (int q = 1; q <= questions; ++q) {
         const nlt::TestCounters c = session.counters();
         ASSERT_TRUE(c.Level <= 19 && c.QuestionScore > 0 && c.TermCount <= 255) << q;
-        const QString answer = form->correctAnswer();
+        const QString answer = form->run().correctAnswer;
         const bool binaryQuestion = form->windowTitle().contains("Binary");
         ASSERT_TRUE(answer == "1" || answer == "2" || (answer == "0" && !binaryQuestion)) << q;
         const qsizetype length = text1->toPlainText().size();
@@ -77,7 +77,7 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
         button(right)->click();
         ASSERT_TRUE(builds > buildsBefore && runsEnded == 0) << q;
     }
-    EXPECT_EQ(ScoreTextNumber(form->totalScore()), static_cast<double>(total));
+    EXPECT_EQ(ScoreTextNumber(form->run().totalScore), static_cast<double>(total));
     const long endKb = ResidentKb();
     std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question "
               << kWarmUp << ", " << endKb << " kB at the end" << std::endl;

@@ -53,7 +53,7 @@ protected:
     // question on (unscored) while "Binary Logic" is selected.
     void AnswerRight()
     {
-        const QString answer = form->correctAnswer();
+        const QString answer = form->run().correctAnswer;
         const bool moveOn = answer == "0" && !form->TertiarySelected();
         Click(Control(answer == "1" || moveOn ? "Command2" : answer == "2" ? "Command3" : "Command5"));
     }
@@ -61,10 +61,10 @@ protected:
     // Answers right until the question on show has the given answer.
     void AnswerUntil(const QString &answer)
     {
-        for (int i = 0; i < 100 && form->correctAnswer() != answer; ++i) {
+        for (int i = 0; i < 100 && form->run().correctAnswer != answer; ++i) {
             AnswerRight();
         }
-        ASSERT_EQ(form->correctAnswer(), answer);
+        ASSERT_EQ(form->run().correctAnswer, answer);
     }
 
     void Activate()

@@ -1,0 +1,58 @@
+#include "testwindow/programwindow.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFont>
+#include <QIcon>
+#include <QScreen>
+
+#include "testwindow/session.h"
+
+void PlaceCentred(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen) {
+        return;
+    }
+    // Before the first show the frame is not known yet: centre the window's
+    // own rectangle, which is off by at most half the frame.
+    QRect area = window->geometry();
+    area.moveCenter(screen->availableGeometry().center());
+    window->move(area.topLeft());
+}
+
+bool ProgramWindow::Form_QueryUnload(CloseReason reason)
+{
+    return TestSession::instance().handleProgramCloseRequest(reason);
+}
+
+void ProgramWindow::fixFrame()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+}
+
+void ProgramWindow::closeEvent(QCloseEvent *event)
+{
+    CloseReason reason = CloseReason::Program;
+    if (qApp->isSavingSession()) {
+        reason = CloseReason::SystemShutdown;
+    } else if (event->spontaneous()) {
+        reason = CloseReason::User;
+    }
+    event->setAccepted(Form_QueryUnload(reason));
+}
+
+void PrepareApplication()
+{
+    // The forms name the classic dialog font; Liberation Sans has its metrics.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    Q_INIT_RESOURCE(resources);
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &name : icons.entryList({QStringLiteral("*.png")})) {
+        icon.addFile(icons.filePath(name));
+    }
+    QApplication::setWindowIcon(icon);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+// Places a window that has not been shown yet in the centre of its screen,
+// so that it appears there at once instead of moving after it is mapped.
+void PlaceCentred(QWidget *window);
+
+// The one instance of a window that exists at most once: loaded afresh (at
+// its design values, centred) whenever it is asked for while not loaded, and
+// forgotten the moment it is unloaded. A window still loaded when the event
+// loop ends is deleted with it.
+template <class Window>
+class WindowSlot {
+public:
+    // The loaded window, or nullptr.
+    Window *get() const { return window_; }
+
+    // The loaded window; when there is none, load() makes a fresh one first,
+    // which is placed centred before it is ever shown.
+    template <class Load>
+    Window *getOrLoad(Load &&load)
+    {
+        if (!window_) {
+            Window *fresh = load();
+            window_ = fresh;
+            PlaceCentred(fresh);
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, fresh, [fresh] { delete fresh; });
+        }
+        return window_;
+    }
+
+    // Forgets the window at once and deletes it once control is back in the
+    // event loop, so it may be called from inside the window's own handlers.
+    void release()
+    {
+        if (Window *window = window_) {
+            window_ = nullptr;
+            window->hide();
+            window->deleteLater();
+        }
+    }
+
+private:
+    QPointer<Window> window_;
+};
