@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 cmake --preset default
-cmake --build --preset default -j "$(nproc)"
+cmake --build --preset default --target nested-logic-test -j "$(nproc)"
 
 program=build/default/bin/nested-logic-test
 if [[ ! -x $program ]]; then
