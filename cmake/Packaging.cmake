@@ -30,17 +30,25 @@ if(UNIX AND NOT APPLE)
             DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+include(${PROJECT_SOURCE_DIR}/cmake/Release.cmake)
+
+# The package takes its version from the project (CPACK_PACKAGE_VERSION
+# defaults to PROJECT_VERSION); a version without a Debian revision makes it
+# a native package, whose changelog is usr/share/doc/<package>/changelog.gz.
 set(CPACK_PACKAGE_NAME nested-logic-test)
 set(CPACK_PACKAGE_VENDOR "Zentrix")
-set(CPACK_PACKAGE_CONTACT "Nested Logic Test maintainers <maintainers@localhost>")
+set(CPACK_PACKAGE_CONTACT "${NLT_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Mental nested logic test with two- and three-valued logic")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Shows a random nested logic expression written in words; work out its value in your head\nand answer True, False or Unknown. Each right answer raises the level and grows the next\nexpression; the first wrong answer ends the run and reports the level and four scores.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://localhost/nested-logic-test")
+# Lines of at most 79 characters: the package adds one blank in front.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Shows a random nested logic expression written in words; work out its value"
+    "in your head and answer True, False or Unknown. Each right answer raises the"
+    "level and grows the next expression; the first wrong answer ends the run and"
+    "reports the level reached and four scores.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_STRIP_FILES ON)
