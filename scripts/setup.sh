@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages this project needs, skipping those present.
-#   scripts/setup.sh          what building and running the program needs
-#   scripts/setup.sh --tests  also what the test suite, fuzzing and packaging need
+#   scripts/setup.sh            what building and running the program needs
+#   scripts/setup.sh --tests    also what the test suite, fuzzing and packaging need
+#   scripts/setup.sh --package  also the checkers of the package: lintian,
+#                               appstreamcli, desktop-file-validate and man
+# The two options may be given together.
 set -euo pipefail
 
 packages=(cmake make g++ pkgconf qt6-base-dev libchm-dev fp-utils fonts-liberation)
-if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xauth x11-utils xdotool imagemagick dpkg-dev file)
-fi
+for option in "$@"; do
+    case "$option" in
+        --tests)
+            packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+                       xvfb xauth x11-utils xdotool imagemagick dpkg-dev file) ;;
+        --package)
+            packages+=(lintian appstream desktop-file-utils man-db) ;;
+        *)
+            echo "setup: error: unknown option '$option' (known: --tests, --package)" >&2
+            exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
