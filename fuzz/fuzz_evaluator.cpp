@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes to the evaluator and to the literal reference and stops
 // on the first text where they differ: another value, or a value against an error.
+// The working of the text must give the evaluator's value, with steps exactly
+// when the syntax check finds no problem.
 
 #include "engine/evaluator.h"
+#include "engine/explain.h"
 #include "tests/reference/literal_evaluator.h"
 
 #include <cstddef>
@@ -39,5 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Check([](std::string_view t) { return nlt::EvaluateExpression(t); }, text,
           nlt::reference::LiteralEvaluate(text));
     Check([](std::string_view t) { return nlt::ReduceGroup(t); }, text, nlt::reference::LiteralReduceGroup(text));
+    Check([](std::string_view t) {
+        const nlt::Explanation working = nlt::ExplainExpression(t);
+        if (working.groups.empty() != nlt::FindSyntaxProblem(t).has_value())
+            __builtin_trap();
+        return std::string(1, working.value);
+    }, text, nlt::reference::LiteralEvaluate(text));
     return 0;
 }
