@@ -106,9 +106,10 @@ struct Slip {
     char takenAs = '\0';
 };
 
-// Every single slip (a step's value taken as another value) that turns the
-// explanation's value into chosen, in step order; empty when none does. One
-// pass over the steps.
+// Every single slip (a Fold, Negate or NotZero step's value taken as another
+// value) that turns the explanation's value into chosen, in step order, a step
+// once for each value that does; empty when none does, when chosen is the
+// value itself, and for an explanation without steps. Linear in the steps.
 std::vector<Slip> FindSlips(const Explanation &explanation, char chosen);
 
 } // namespace nlt
