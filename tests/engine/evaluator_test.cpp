@@ -1,10 +1,20 @@
-// The evaluator on chosen texts: values, errors and event processing.
+// The evaluator on chosen texts (values, errors, event processing), and
+// against the literal reference on many random texts, well-formed and
+// malformed: the same value, or an error where the literal algorithm ends
+// without a value. NLT_DIFF_SEED picks another seed.
 
 #include "engine/evaluator.h"
+#include "engine/language.h"
+#include "tests/reference/literal_evaluator.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,66 +26,53 @@ struct Case {
     bool group = false;
 };
 
-std::ostream &operator<<(std::ostream &os, const Case &c) { return os << '"' << c.text << '"'; }
-
 std::string Reduce(const Case &c) { return c.group ? nlt::ReduceGroup(c.text) : nlt::EvaluateExpression(c.text); }
 
-class EvaluatesTo : public testing::TestWithParam<Case> {};
-
-TEST_P(EvaluatesTo, ExpectedValue)
+TEST(Evaluate, EdgeCasesGiveTheirValues)
 {
-    EXPECT_EQ(Reduce(GetParam()), GetParam().expected);
+    const Case cases[] = {
+        // Left to right, no precedence.
+        {"1 And 2 Or 1", "1"}, {"1 Or 2 And 2", "2"}, {"1 Nor 2 Xand 2 Or 1", "1"}, {"2 Xor 0 And 1", "0"},
+        // Lone values and groups.
+        {"0", "0"}, {"(1)", "1"}, {"((2))", "2"}, {"(1 And 2) Or (1 And 2)", "2"},
+        {"(1 Or (2 Nand Not (1 And 2)))", "1"}, {"(2 Or 2) Xor ((2 Or 2) And (1 Or 1))", "2"},
+        // Negation; "Not 0" takes its value from the operator before it, else after it.
+        {"Not 1", "2"}, {"Not Not 1", "1"}, {"Not Not 0", "0"}, {"Not Not Not 1 And 1", "2"},
+        {"Not (0 Or 0) Xand 2", "2"}, {"(0 Maybe 1) For Not (2 Against 0)", "1"}, {"Not 0 For 1", "1"},
+        {"1 For Not 0", "2"}, {"Not 0 Xor 1", "1"}, {"1 Xor Not 0", "2"}, {"1 And Not 0 Or 1", "1"},
+        {"Not 0 Against Not 0", "1"}, {"Not 0 And Not Not Not 0", "2"}, {"Not (Not 0 Xand 1)", "2"},
+        // Stray parentheses the literal algorithm still reduces.
+        {"1)", "1"}, {"(1", "1"}, {"(1 Or 2))", "1"}, {"1 Or 2) And 2", "2"},
+        // One group.
+        {"(1 And Not 2)", "1", true}, {"1 And Not 2", "1", true}, {"(0 Nfor 2 Xor Not 0)", "2", true},
+        {"(2", "2", true}, {"2)", "2", true}};
+    for (const Case &c : cases)
+        EXPECT_EQ(Reduce(c), c.expected) << '"' << c.text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, EvaluatesTo,
-    testing::Values(
-        // Left to right, no precedence.
-        Case{"1 And 2 Or 1", "1"}, Case{"1 Or 2 And 2", "2"}, Case{"1 Nor 2 Xand 2 Or 1", "1"},
-        Case{"2 Xor 0 And 1", "0"},
-        // Lone values and groups.
-        Case{"0", "0"}, Case{"(1)", "1"}, Case{"((2))", "2"}, Case{"(1 And 2) Or (1 And 2)", "2"},
-        Case{"(1 Or (2 Nand Not (1 And 2)))", "1"}, Case{"(2 Or 2) Xor ((2 Or 2) And (1 Or 1))", "2"},
-        // Negation; "Not 0" takes its value from the operator before it, else after it.
-        Case{"Not 1", "2"}, Case{"Not Not 1", "1"}, Case{"Not Not 0", "0"}, Case{"Not Not Not 1 And 1", "2"},
-        Case{"Not (0 Or 0) Xand 2", "2"}, Case{"(0 Maybe 1) For Not (2 Against 0)", "1"},
-        Case{"Not 0 For 1", "1"}, Case{"1 For Not 0", "2"}, Case{"Not 0 Xor 1", "1"}, Case{"1 Xor Not 0", "2"},
-        Case{"1 And Not 0 Or 1", "1"}, Case{"Not 0 Against Not 0", "1"}, Case{"Not 0 And Not Not Not 0", "2"},
-        Case{"Not (Not 0 Xand 1)", "2"},
-        // Stray parentheses the literal algorithm still reduces.
-        Case{"1)", "1"}, Case{"(1", "1"}, Case{"(1 Or 2))", "1"}, Case{"1 Or 2) And 2", "2"},
-        // One group.
-        Case{"(1 And Not 2)", "1", true}, Case{"1 And Not 2", "1", true}, Case{"(0 Nfor 2 Xor Not 0)", "2", true},
-        Case{"(2", "2", true}, Case{"2)", "2", true}));
-
-class Rejects : public testing::TestWithParam<Case> {};
-
-TEST_P(Rejects, WithEvaluationError)
+TEST(Evaluate, TextsOutsideTheLanguageAreRejected)
 {
-    try {
-        FAIL() << "returned " << Reduce(GetParam());
-    } catch (const nlt::EvaluationError &error) {
-        const std::string message = error.what();
-        EXPECT_NE(message.find("not a valid expression"), std::string::npos) << message;
-        EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
+    const Case cases[] = {
+        {""}, {"x"}, {"3"}, {"("}, {")"}, {"()"}, {"(())"}, {"Not"}, {"Not 0"}, {"(Not 0)"}, {"Not Not Not 0"},
+        {"1 AND 2"}, {"1  And 2"}, {"1 And 2 "}, {" 1 And 2"}, {"1 And"}, {"1 Or 3"}, {"12 Or 1"}, {"1 Or Not"},
+        {")1 Or 2"}, {"1 Or ()"},
+        // The message names the term without a value.
+        {"1 and 2", "\"1 and 2\""}, {"1 Or 2 Xnor 1", "\"1 Xnor 1\""}, {"(1 Or 2) And (2 Andd 1)", "\"2 Andd 1\""},
+        // A group holds no inner group.
+        {"", "", true}, {"(1 Or (2))", "", true}, {"((1))", "", true}, {"(Not 0)", "", true}, {"(1 or 2)", "", true}};
+    for (const Case &c : cases) {
+        try {
+            ADD_FAILURE() << '"' << c.text << "\" gave " << Reduce(c);
+        } catch (const nlt::EvaluationError &error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("not a valid expression"), std::string::npos) << message;
+            EXPECT_NE(message.find(c.expected), std::string::npos) << message;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, Rejects,
-    testing::Values(
-        Case{""}, Case{"x"}, Case{"3"}, Case{"("}, Case{")"}, Case{"()"}, Case{"(())"}, Case{"Not"}, Case{"Not 0"},
-        Case{"(Not 0)"}, Case{"Not Not Not 0"}, Case{"1 AND 2"}, Case{"1  And 2"}, Case{"1 And 2 "}, Case{" 1 And 2"},
-        Case{"1 And"}, Case{"1 Or 3"}, Case{"12 Or 1"}, Case{"1 Or Not"}, Case{")1 Or 2"}, Case{"1 Or ()"},
-        // The message names the term without a value.
-        Case{"1 and 2", "\"1 and 2\""}, Case{"1 Or 2 Xnor 1", "\"1 Xnor 1\""},
-        Case{"(1 Or 2) And (2 Andd 1)", "\"2 Andd 1\""},
-        // A group holds no inner group.
-        Case{"", "", true}, Case{"(1 Or (2))", "", true}, Case{"((1))", "", true}, Case{"(Not 0)", "", true},
-        Case{"(1 or 2)", "", true}));
-
 // A window stays responsive: events are handled at least once per term.
-TEST(ProcessEvents, AreHandledWhileALongExpressionIsReduced)
+TEST(Evaluate, HandlesEventsWhileALongExpressionIsReduced)
 {
     std::string text = "1";
     for (int i = 0; i < 500; ++i)
@@ -83,6 +80,88 @@ TEST(ProcessEvents, AreHandledWhileALongExpressionIsReduced)
     int calls = 0;
     nlt::EvaluateExpression(text, [&calls] { ++calls; });
     EXPECT_GE(calls, 500);
+}
+
+
+// Makes random expression texts of the question language (three- or
+// two-valued, some groups repeated) from one seeded generator; malformed ones
+// have characters deleted or changed, or are cut short.
+struct TextMaker {
+    std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); }
+
+    std::string Text(bool malformed)
+    {
+        binary = Below(10) < 3;
+        groups.clear();
+        std::string text = Chain(static_cast<int>(Below(5)));
+        for (std::size_t n = malformed ? 1 + Below(3) : 0; n > 0 && !text.empty(); --n) {
+            const std::size_t at = Below(text.size()), how = Below(3);
+            how == 0 ? void(text.erase(at, 1)) : how == 1 ? text.resize(at) : void(text[at] = "0123() Notaxo"[Below(13)]);
+        }
+        return text;
+    }
+
+    std::string Operand(int depth)
+    {
+        std::string text;
+        for (std::size_t n = Below(10) < 3 ? 1 + Below(3) : 0; n > 0; --n)
+            text += "Not ";
+        if (depth > 0 && Below(10) < 4) {
+            if (!groups.empty() && Below(3) == 0)
+                return text + groups[Below(groups.size())];
+            groups.push_back('(' + Chain(depth - 1) + ')');
+            return text + groups.back();
+        }
+        return text + static_cast<char>(binary ? '1' + Below(2) : '0' + Below(3));
+    }
+
+    std::string Chain(int depth)
+    {
+        std::string text = Operand(depth);
+        for (std::size_t n = Below(10) == 0 ? 0 : 1 + Below(5); n > 0; --n) {
+            const auto op = binary ? nlt::kBinaryOperators[Below(6)] : nlt::kAllOperators[Below(18)];
+            text.append(" ").append(nlt::OperatorWord(op)).append(" ").append(Operand(depth));
+        }
+        return text;
+    }
+
+    std::mt19937_64 rng;
+    bool binary = false;
+    std::vector<std::string> groups;
+};
+
+// The engine's value, or nothing when it throws.
+std::optional<std::string> Engine(std::string (*evaluate)(std::string_view, const nlt::ProcessEvents &),
+                                  const std::string &text) try {
+    return evaluate(text, {});
+} catch (const nlt::EvaluationError &) {
+    return std::nullopt;
+}
+
+// Texts, and flat or malformed ones also as one group (sometimes put in
+// parentheses): the engine's value, or error, is the literal algorithm's.
+TEST(Differential, EngineAgreesWithTheLiteralAlgorithm)
+{
+    const char *env = std::getenv("NLT_DIFF_SEED");
+    const std::uint64_t seed = env && *env ? std::strtoull(env, nullptr, 0) : 0x5eed2024;
+    constexpr long kCount = 30000;
+    TextMaker maker{std::mt19937_64(seed), false, {}};
+    long values = 0, failures = 0;
+    const auto check = [&](auto evaluate, auto literal, const std::string &text) {
+        auto outcome = literal(text);
+        outcome = nlt::reference::IsValueOutcome(outcome) ? outcome : std::nullopt;
+        values += outcome.has_value();
+        failures += Engine(evaluate, text) != outcome;
+        EXPECT_EQ(Engine(evaluate, text), outcome) << "seed " << seed << ", text \"" << text << '"';
+    };
+    for (long i = 0; i < kCount && failures < 5; ++i) {
+        const std::string text = maker.Text(i % 2 == 1);
+        check(nlt::EvaluateExpression, nlt::reference::LiteralEvaluate, text);
+        if (i % 2 == 1 || text.find('(') == std::string::npos)
+            check(nlt::ReduceGroup, nlt::reference::LiteralReduceGroup, maker.Below(2) ? '(' + text + ')' : text);
+    }
+    // Most texts have a value; a run where few had one tested little.
+    EXPECT_GT(values, kCount / 2) << values << " values, seed " << seed;
 }
 
 } // namespace

@@ -1,330 +1,243 @@
-// The two question generators and the difficulty rule they share: first
-// questions, exact draws, operator frequencies, the difficulty table and cap,
-// every question of long runs, window effects.
+// The two question generators and the difficulty rule they share: every random
+// draw by its distribution, exact draws, the difficulty table and cap, the
+// shape of every question of a long run, and the window calls.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
-#include <set>
+#include <numeric>
 #include <sstream>
-#include <tuple>
 
 #include "engine/difficulty.h"
 #include "engine/evaluator.h"
 #include "engine/generator.h"
-#include "engine/language.h"
 
 namespace nlt {
 namespace {
 
-enum class Logic { Tertiary, Binary };
-
-void PrintTo(Logic logic, std::ostream *out) { *out << (logic == Logic::Tertiary ? "tertiary" : "binary"); }
-
-// Logs the window calls (consecutive event passes count once); the "Tertiary
-// Logic" selection switches at the first event pass when flip is set.
-struct RecordingWindow : QuestionWindow {
-    explicit RecordingWindow(bool tertiary = true, bool flip = false) : tertiary(tertiary), flip(flip) {}
-    void DisableAnswerButtons() override { log.push_back("disable"); }
-    void SetTitle(const std::string &t) override { title = t; log.push_back("title"); }
-    void SetExpression(const std::string &t) override { text = t; log.push_back("expression"); }
-    void ProcessPendingEvents() override
-    {
-        if (log.empty() || log.back() != "process")
-            log.push_back("process");
-        tertiary = tertiary != flip;
-        flip = false;
+// The text with value characters as "v" and operator words as "op".
+std::string Shape(std::string_view text)
+{
+    std::string shape;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] >= '0' && text[at] <= '2')
+            shape += 'v';
+        else if (text[at] < 'A' || text[at] > 'Z' || text.substr(at, 4) == "Not ")
+            shape += text[at];
+        else
+            shape += "op", at = text.find(' ', at) - 1;
     }
-    void StoreCorrectAnswer(const std::string &v) override { answer = v; log.push_back("store"); }
-    bool TertiarySelected() const override { return tertiary; }
-    void EnableAnswerButtons(bool unknownToo) override { log.push_back(unknownToo ? "enable+unknown" : "enable"); }
-    bool tertiary, flip;
-    std::vector<std::string> log;
-    std::string title, text, answer;
+    return shape;
+}
+
+// Operators in a text: one "op" each in its shape.
+int OperatorCount(std::string_view text) { return static_cast<int>(std::ranges::count(Shape(text), 'p')); }
+
+using Counts = std::map<std::string, int>;
+using Chances = std::vector<std::pair<std::string, double>>;
+
+// Each key with the same chance.
+Chances Evenly(std::initializer_list<const char *> keys)
+{
+    Chances chances;
+    for (const char *key : keys)
+        chances.emplace_back(key, 1.0 / static_cast<double>(keys.size()));
+    return chances;
+}
+
+// What a row builds: a question, or one chain.
+QuestionParts TertiaryChain(TestCounters &c, RandomSource &r) { return {{MakeTertiaryChain(c, r)}, {}, {}}; }
+QuestionParts BinaryChain(TestCounters &c, RandomSource &r) { return {{MakeBinaryChain(c, r)}, {}, {}}; }
+
+// What a row counts in each build.
+void OperatorWords(const QuestionParts &p, Counts &n)
+{
+    std::istringstream words(JoinParts(p)); // an operator word stands between blanks
+    for (std::string w; words >> w;)
+        std::isupper(static_cast<unsigned char>(w[0])) && w != "Not" ? ++n[w] : 0;
+}
+void ValueCharacters(const QuestionParts &p, Counts &n) { for (char c : JoinParts(p)) c >= '0' && c <= '2' ? ++n[{c}] : 0; }
+void ChainLength(const QuestionParts &p, Counts &n) { ++n[std::to_string(OperatorCount(p.chains[0]))]; }
+void ChainShapes(const QuestionParts &p, Counts &n) { for (const std::string &c : p.chains) ++n[Shape(c)]; }
+void TextShape(const QuestionParts &p, Counts &n) { ++n[Shape(JoinParts(p))]; }
+// "Not " prefixes before the first value character (3 for three or more, with
+// " before 2" when that is a "2"), in chains long enough for the scan to visit
+// that character a fourth time (9 characters or more without the prefixes).
+void FirstPrefixes(const QuestionParts &p, Counts &n)
+{
+    const std::string &chain = p.chains[0];
+    const std::size_t first = chain.find_first_of("012"), prefixes = std::size_t(std::ranges::count(Shape(chain), 'N'));
+    if (chain.size() - 4 * prefixes >= 9)
+        ++n[std::to_string(std::min<std::size_t>(first / 4, 3)) + (chain[first] == '2' ? " before 2" : "")];
+}
+
+// Builds from `start` and what each build counts, with the chances of the
+// counted keys worked out by hand from the draws.
+struct DrawRow {
+    const char *what;
+    QuestionParts (*build)(TestCounters &, RandomSource &);
+    TestCounters start;
+    void (*count)(const QuestionParts &, Counts &);
+    Chances expected;
 };
 
-// Returns the scripted u values in order, then the last one forever; counts the
-// draws and logs each reseed when given a log.
+void PrintTo(const DrawRow &row, std::ostream *out) { *out << row.what; }
+
+class Draws : public ::testing::TestWithParam<DrawRow> {};
+
+// 20,000 builds: every key within five standard deviations of its expected
+// count, none unexpected.
+TEST_P(Draws, FollowTheirDistribution)
+{
+    const DrawRow &row = GetParam();
+    SeededRandomSource random(2024);
+    Counts counts;
+    for (int i = 0; i < 20000; ++i) {
+        TestCounters c = row.start;
+        row.count(row.build(c, random), counts);
+    }
+    const double total = std::accumulate(counts.begin(), counts.end(), 0.0, [](double t, auto &kv) { return t + kv.second; });
+    double chances = 0;
+    for (const auto &[key, p] : row.expected) {
+        chances += p;
+        EXPECT_LE(std::abs(counts[key] - total * p), 5 * std::sqrt(total * p * (1 - p))) << key << " of " << total;
+        counts.erase(key);
+    }
+    EXPECT_NEAR(chances, 1, 1e-12);
+    EXPECT_EQ(counts, Counts{});
+}
+
+// A question from these counters has two one-operator chains at this level,
+// no nesting, and one joining operator.
+constexpr TestCounters Second(int level) { return {.TermCount = 1, .NestingRounds = 1, .Level = std::int16_t(level - 1)}; }
+constexpr TestCounters Chain(int terms, int level) { return {.TermCount = std::uint8_t(terms), .Level = std::int16_t(level)}; }
+// Operators per chain, 1 + floor(u x TermCount / 3), at TermCount 7.
+const Chances kSevenTerms{{"1", 3 / 7.}, {"2", 3 / 7.}, {"3", 1 / 7.}};
+// Three rounds on "v op v" (TermCount 3): p = floor(u x D) raised to 1 picks
+// value 1 at D = 2; 1, 1, 2 at D = 3; 1, 1, 2, 3 at D = 4.
+const Chances kThreeRounds{{"(((v op v) op v) op v) op v", 1 / 3.}, {"((v op (v op v)) op v) op v", 1 / 6.},
+                           {"((v op v) op (v op v)) op v", 1 / 3.}, {"(v op ((v op v) op v)) op v", 1 / 12.},
+                           {"(v op (v op (v op v))) op v", 1 / 12.}};
+constexpr TestCounters kSixthQuestion{.TermCount = 3, .NestingRounds = 2, .Level = 5};
+
+INSTANTIATE_TEST_SUITE_P(Rows, Draws, ::testing::Values(
+    DrawRow{"operators, level 1", BuildTertiaryParts, {.TermCount = 1}, OperatorWords, {{"Or", 1}}},
+    DrawRow{"operators, level 2", BuildTertiaryParts, Second(2), OperatorWords, Evenly({"Or", "And"})},
+    DrawRow{"operators, level 5", BuildTertiaryParts, Second(5), OperatorWords, Evenly({"Or", "And", "Maybe", "For"})},
+    DrawRow{"operators, level 19", BuildTertiaryParts, Second(19), OperatorWords, Evenly({"Or", "And", "Maybe", "For",
+        "Against", "With", "Nor", "Nand", "Nmaybe", "Nfor", "Nagainst", "Nwith", "Xor", "Xmaybe", "Xfor", "Xagainst",
+        "Xwith", "Xand"})},
+    DrawRow{"binary operators, level 4", BuildBinaryParts, Second(4), OperatorWords, Evenly({"Or", "And", "Nor"})},
+    DrawRow{"binary operators, level 19", BuildBinaryParts, Second(19), OperatorWords, {{"Or", 1 / 18.},
+        {"And", 1 / 18.}, {"Nor", 1 / 18.}, {"Nand", 1 / 18.}, {"Xor", 1 / 18.}, {"Xand", 13 / 18.}}},
+    DrawRow{"values", BuildTertiaryParts, Second(2), ValueCharacters, Evenly({"0", "1", "2"})},
+    DrawRow{"binary values", BuildBinaryParts, Second(2), ValueCharacters, Evenly({"1", "2"})},
+    DrawRow{"chain length, 3 terms", TertiaryChain, Chain(3, 1), ChainLength, {{"1", 1}}},
+    DrawRow{"chain length, 4 terms", TertiaryChain, Chain(4, 1), ChainLength, {{"1", .75}, {"2", .25}}},
+    DrawRow{"chain length, 7 terms", TertiaryChain, Chain(7, 1), ChainLength, kSevenTerms},
+    DrawRow{"binary chain length, 7 terms", BinaryChain, Chain(7, 1), ChainLength, kSevenTerms},
+    // "Not " on 1 in 5 visits of a "0" or "1", again at each re-visit: k
+    // prefixes with chance (1/5)^k x 4/5, times the chance of the value.
+    DrawRow{"negation", TertiaryChain, Chain(13, 14), FirstPrefixes, {{"0", 2 / 3. * 4 / 5},
+        {"1", 2 / 3. * 4 / 25}, {"2", 2 / 3. * 4 / 125}, {"3", 2 / 3. / 125}, {"0 before 2", 1 / 3.}}},
+    DrawRow{"binary negation", BinaryChain, Chain(13, 14), FirstPrefixes, {{"0", .5 * 4 / 5}, {"1", .5 * 4 / 25},
+        {"2", .5 * 4 / 125}, {"3", .5 / 125}, {"0 before 2", .5}}},
+    DrawRow{"nesting", BuildTertiaryParts, kSixthQuestion, ChainShapes, kThreeRounds},
+    DrawRow{"binary nesting", BuildBinaryParts, kSixthQuestion, ChainShapes, kThreeRounds},
+    DrawRow{"joins", BuildTertiaryParts, Second(2), TextShape, Evenly({"(v op v) op v op v", "(v op v) op (v op v)"})},
+    DrawRow{"binary joins", BuildBinaryParts, Second(2), TextShape, {{"(v op v) op (v op v)", 1}}}));
+
+// Returns the scripted u values in order, then the last one forever.
 struct ScriptedRandom : RandomSource {
-    explicit ScriptedRandom(std::vector<double> s, std::vector<std::string> *l = nullptr)
-        : script(std::move(s)), log(l) {}
-    void Reseed() override { log ? log->push_back("reseed") : void(); }
+    explicit ScriptedRandom(std::vector<double> s) : script(std::move(s)) {}
+    void Reseed() override {}
     double Next() override { return script[std::min(draws++, script.size() - 1)]; }
     std::vector<double> script;
-    std::vector<std::string> *log;
     std::size_t draws = 0;
 };
 
-void NewQuestion(Logic test, TestCounters &c, RandomSource &random, QuestionWindow &window)
-{
-    test == Logic::Tertiary ? NewTertiaryQuestion(c, random, window) : NewBinaryQuestion(c, random, window);
-}
-
-QuestionParts BuildParts(Logic test, TestCounters &c, RandomSource &random)
-{
-    return test == Logic::Tertiary ? BuildTertiaryParts(c, random) : BuildBinaryParts(c, random);
-}
-
-// Operators in a text: each brings two blanks, each "Not " one.
-int OperatorCount(std::string_view text)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        count += text[i] == ' ' ? 1 : text[i] == 'N' && text.substr(i, 4) == "Not " ? -1 : 0;
-    return count / 2;
-}
-
-// The text with every value character written as "v" and " Or "/" And " as " op ".
-std::string Shape(std::string text)
-{
-    std::replace_if(text.begin(), text.end(), IsValueCharacter, 'v');
-    for (const std::string_view word : {" Or ", " And "})
-        for (std::size_t at; (at = text.find(word)) != std::string::npos;)
-            text.replace(at, word.size(), " op ");
-    return text;
-}
-
-TEST(FirstQuestions, FirstIsOneOrTermThenTwoOneOperatorChains)
-{
-    for (const Logic test : {Logic::Tertiary, Logic::Binary}) {
-        std::set<std::string> secondShapes;
-        for (std::uint64_t seed = 0; seed < 200; ++seed) {
-            SeededRandomSource random(seed);
-            TestCounters counters{.TermCount = 1};
-            RecordingWindow window;
-            NewTertiaryQuestion(counters, random, window);
-            ASSERT_EQ(window.text.substr(2, 4), " Or ") << window.text;
-            ASSERT_EQ(Shape(window.text), "(v op v)") << window.text;
-            ASSERT_EQ(counters.QuestionScore, 111);
-            NewQuestion(test, counters, random, window);
-            secondShapes.insert(Shape(window.text));
-            ASSERT_EQ(counters.QuestionScore, 122);
-        }
-        // The three-valued generator appends the second chain bare or grouped.
-        std::set<std::string> expected{"(v op v) op (v op v)"};
-        if (test == Logic::Tertiary)
-            expected.insert("(v op v) op v op v");
-        EXPECT_EQ(secondShapes, expected);
-    }
-}
-
-// Draw scripts worked by hand from the generator's steps, one u per draw.
+// A draw script worked by hand from the chain builder's steps, one u per draw:
+// value 1; two operators; redraw (d 4), Or; value 0; Xand; value 2; negation
+// scan: prefix the 1, meet it again, prefix the 0, stop at the old length (a
+// draw past the script would be 0).
 TEST(ScriptedDraws, FollowTheStepsInOrder)
 {
-    // value 1; two operators; redraw (d 4), Or; value 0; Xand; value 2; negation
-    // scan: prefix the 1, meet it again, prefix the 0, stop at the old length
-    // (a draw past the script would be 0).
     ScriptedRandom random({0.5, 0.9, 3.5 / 19, 0.0, 0.0, 18.5 / 19, 0.99, 0.95, 0.1, 0.85, 0.0});
     TestCounters counters{.TermCount = 4, .Level = 19};
     EXPECT_EQ(MakeTertiaryChain(counters, random), "Not 1 Or Not 0 Xand 2");
     EXPECT_EQ(random.draws, 10u);
-    // Chains "0 And 1" and "2 Or 0"; two rounds each (p 1 then 1 inside the new
-    // group; p 0 raised to 1, then 2); join And, second chain bare.
-    random = ScriptedRandom({0.0, 0.0, 0.6, 0.4, 0.99, 0.5, 0.1, 0.0,       // chains
-                             0.9, 0.5, 0.0, 0.0, 0.7, 0.5, 0.0, 0.0, 0.9, 0.0,       // chain 1 rounds
-                             0.1, 0.4, 0.0, 0.2, 0.4, 0.99, 0.99, 0.0, 0.0, 0.99,    // chain 2 rounds
-                             0.7, 0.2});                                             // join
-    counters = {.TermCount = 2, .NestingRounds = 1, .Level = 1};
-    EXPECT_EQ(JoinParts(BuildTertiaryParts(counters, random)), "(((0 And 0) Or 2) And 1) And (1 Or (2 Or 2)) Or 0");
-    EXPECT_EQ(counters.QuestionScore, 246);
-    EXPECT_EQ(random.draws, 30u);
+    EXPECT_EQ(counters.QuestionScore, 2);
 }
 
-// The operators drawn at a level: each has chance 1/denominator except the
-// last, which takes the rest.
-struct FrequencyRow {
-    Logic test;
-    int level;
-    const char *words;
-    int denominator;
+// Logs the window calls as letters: d(isable), t(itle), e(xpression), p (event
+// passes, once per run), s(tore), then E, or U when Unknown is enabled too;
+// the "Tertiary Logic" selection switches at the first event pass when flip is set.
+struct RecordingWindow : QuestionWindow {
+    void DisableAnswerButtons() override { log += 'd'; }
+    void SetTitle(const std::string &t) override { title = t, log += 't'; }
+    void SetExpression(const std::string &t) override { text = t, log += 'e'; }
+    void ProcessPendingEvents() override { log += log.back() == 'p' ? "" : "p", tertiary ^= std::exchange(flip, false); }
+    void StoreCorrectAnswer(const std::string &v) override { answer = v, log += 's'; }
+    bool TertiarySelected() const override { return tertiary; }
+    void EnableAnswerButtons(bool unknownToo) override { log += unknownToo ? 'U' : 'E'; }
+    bool tertiary = true, flip = false;
+    std::string log, title, text, answer;
 };
 
-class OperatorFrequencies : public ::testing::TestWithParam<FrequencyRow> {};
-
-// Chain and joining operators follow the draw table, within five standard deviations.
-TEST_P(OperatorFrequencies, MatchTheDrawTable)
+// The n-th question of a run from the start state, for both generators (the
+// first question of a run is always three-valued): the title with the level on
+// entry, the counters, and the fixed score 100 x TermCount on entry +
+// 10 x NestingRounds x TermCount, the chain operators coming on top. The
+// window calls come in order, the answer stored before the buttons come back
+// and Unknown enabled by the selection at the end, switched during the
+// evaluation of every second question.
+TEST(Difficulty, QuestionsOfARunFollowTheTable)
 {
-    const FrequencyRow &row = GetParam();
-    SeededRandomSource random(static_cast<std::uint64_t>(row.level));
-    constexpr int kSamples = 36000;
-    std::map<std::string, int> counts;
-    for (int i = 0; i < kSamples / 3; ++i) {
-        // Two one-operator chains, no nesting, one joining operator.
-        TestCounters counters{.TermCount = 2, .Level = static_cast<std::int16_t>(row.level - 1)};
-        const std::string text = JoinParts(BuildParts(row.test, counters, random));
-        ASSERT_EQ(OperatorCount(text), 3) << text;
-        std::istringstream words(text);
-        for (std::string word; words >> word;)
-            counts[word] += word != "Not" && std::isupper(static_cast<unsigned char>(word[0]));
-    }
-    std::istringstream words(row.words);
-    std::map<std::string, double> chances;
-    std::string word;
-    while (words >> word)
-        chances[word] = 1.0 / row.denominator;
-    chances[word] = 1 - (static_cast<double>(chances.size()) - 1) / row.denominator;
-    for (const auto &[drawn, count] : counts)
-        EXPECT_TRUE(count == 0 || chances.contains(drawn)) << drawn;
-    for (const auto &[op, chance] : chances)
-        EXPECT_NEAR(counts[op] / double(kSamples), chance, 5 * std::sqrt(chance * (1 - chance) / kSamples)) << op;
+    const struct { int question, titleLevel, termCount, nestingRounds, level, fixedScore; } rows[] = {
+        {1, 0, 1, 1, 1, 110},    {2, 1, 2, 1, 2, 120},    {3, 2, 2, 2, 3, 240},     {4, 3, 3, 1, 4, 230},
+        {5, 4, 3, 2, 5, 360},    {6, 5, 3, 3, 6, 390},    {7, 6, 4, 2, 7, 380},     {10, 9, 5, 2, 10, 500},
+        {14, 13, 6, 3, 14, 680}, {19, 18, 7, 4, 19, 980}, {20, 19, 7, 5, 19, 1050}};
+    for (const auto &row : rows)
+        for (const bool binary : {false, true}) {
+            TestCounters counters{.TermCount = 1};
+            SeededRandomSource random(static_cast<std::uint64_t>(row.question));
+            RecordingWindow window;
+            for (int question = 1; question <= row.question; ++question) {
+                window.log.clear(), window.tertiary = !binary, window.flip = question % 2 == 0;
+                (binary && question > 1 ? NewBinaryQuestion : NewTertiaryQuestion)(counters, random, window);
+                ASSERT_EQ(window.log, std::string("dteps") + (window.tertiary ? "U" : "E"));
+                ASSERT_EQ(window.answer, EvaluateExpression(window.text));
+            }
+            EXPECT_EQ(window.title, std::string("Zentrix Raw Processing Power ") +
+                                        (binary && row.question > 1 ? "Binary" : "Tertiary") +
+                                        " Nested Logic Test Level: " + std::to_string(row.titleLevel));
+            const int chainOperators = OperatorCount(window.text) - (row.termCount - 1);
+            EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
+                                 counters.QuestionScore - chainOperators),
+                      std::tuple(row.termCount, row.nestingRounds, row.level, row.fixedScore))
+                << "question " << row.question << ": " << window.text;
+        }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Levels, OperatorFrequencies,
-    ::testing::Values(FrequencyRow{Logic::Tertiary, 2, "Or And", 2},
-                      FrequencyRow{Logic::Tertiary, 5, "Or And Maybe For", 4},
-                      FrequencyRow{Logic::Tertiary, 19, "Or And Maybe For Against With Nor Nand Nmaybe Nfor "
-                                                        "Nagainst Nwith Xor Xmaybe Xfor Xagainst Xwith Xand", 18},
-                      FrequencyRow{Logic::Binary, 4, "Or And Nor", 3},
-                      FrequencyRow{Logic::Binary, 19, "Or And Nor Nand Xor Xand", 18}));
-
-struct DifficultyRow {
-    int question, titleLevel, termCount, nestingRounds, level;
-    int fixedScore; // 100 x TermCount on entry + 10 x NestingRounds x TermCount
-};
-
-void PrintTo(const DifficultyRow &row, std::ostream *out) { *out << "question " << row.question; }
-
-// The n-th question of a run from the start state, for both generators.
-constexpr DifficultyRow kDifficultyRows[] = {
-    {1, 0, 1, 1, 1, 110},    {2, 1, 2, 1, 2, 120},    {3, 2, 2, 2, 3, 240},     {4, 3, 3, 1, 4, 230},
-    {5, 4, 3, 2, 5, 360},    {6, 5, 3, 3, 6, 390},    {7, 6, 4, 2, 7, 380},     {10, 9, 5, 2, 10, 500},
-    {14, 13, 6, 3, 14, 680}, {19, 18, 7, 4, 19, 980}, {20, 19, 7, 5, 19, 1050},
-};
-
-class DifficultyTable : public ::testing::TestWithParam<std::tuple<DifficultyRow, Logic>> {};
-
-TEST_P(DifficultyTable, QuestionHasTitleCountersAndFixedScore)
+// The rise stops at TermCount 37, NestingRounds 33 (question 393): a
+// worst-case question there (u just below 1: every chain at its most
+// operators) is worth 100 x 37 + 10 x 33 x 37 + 37 chains x 34 sub-chains x
+// 13 operators = 32,264 points, while 34 rounds could reach 33,115, past 32,767.
+TEST(Difficulty, RiseStopsAtTheLastStepThatFits)
 {
-    const auto [row, test] = GetParam();
-    TestCounters counters{.TermCount = 1};
-    SeededRandomSource random(static_cast<std::uint64_t>(row.question));
-    RecordingWindow window;
-    // The first question of a run is always three-valued.
-    for (int question = 1; question <= row.question; ++question)
-        NewQuestion(question == 1 ? Logic::Tertiary : test, counters, random, window);
-
-    const bool binary = row.question > 1 && test == Logic::Binary;
-    EXPECT_EQ(window.title, std::string("Zentrix Raw Processing Power ") + (binary ? "Binary" : "Tertiary") +
-                                  " Nested Logic Test Level: " + std::to_string(row.titleLevel));
-    EXPECT_EQ(counters.TermCount, row.termCount);
-    EXPECT_EQ(counters.NestingRounds, row.nestingRounds);
-    EXPECT_EQ(counters.Level, row.level);
-    const int chainOperators = OperatorCount(window.text) - (row.termCount - 1);
-    EXPECT_EQ(counters.QuestionScore - chainOperators, row.fixedScore) << window.text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, DifficultyTable,
-                         ::testing::Combine(::testing::ValuesIn(kDifficultyRows),
-                                            ::testing::Values(Logic::Tertiary, Logic::Binary)));
-
-// The rise stops at TermCount 37, NestingRounds 33: a worst-case question there
-// (u just below 1: every chain at its most operators) is worth 100 x 37 +
-// 10 x 33 x 37 + 37 chains x 34 sub-chains x 13 operators = 32,264 points,
-// while 34 rounds could reach 33,115, past 32,767.
-TEST(DifficultyCap, RiseStopsAtTheLastStepThatFits)
-{
-    for (const Logic test : {Logic::Tertiary, Logic::Binary}) {
+    for (const auto build : {BuildTertiaryParts, BuildBinaryParts}) {
         TestCounters counters{.TermCount = 1};
         for (int question = 1; question < 2000; ++question)
             AdvanceDifficulty(counters);
         ScriptedRandom highest({std::nextafter(1.0, 0.0)});
-        BuildParts(test, counters, highest);
-        EXPECT_EQ(counters.TermCount, 37);
-        EXPECT_EQ(counters.NestingRounds, 33);
-        EXPECT_EQ(counters.Level, kMaxLevel);
-        EXPECT_EQ(counters.QuestionScore, 32264);
+        build(counters, highest);
+        EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
+                             int(counters.QuestionScore)),
+                  std::tuple(37, 33, 19, 32264));
     }
 }
-
-struct RunCase {
-    std::uint64_t seed;
-    int questions;
-};
-
-void PrintTo(const RunCase &c, std::ostream *out) { *out << "seed " << c.seed; }
-
-class QuestionRun : public ::testing::TestWithParam<RunCase> {};
-
-// Consecutive questions from the start to past the cap, each test drawn at
-// random: negation only above level 13 and never before "2", the last value of
-// every top-level chain never replaced, NestingRounds groups per chain,
-// two-valued chains all grouped, the score exactly from the operators drawn
-// (no wrap-around), and a value ("1" or "2" only when two-valued).
-TEST_P(QuestionRun, EveryQuestionHoldsItsShape)
-{
-    SeededRandomSource random(GetParam().seed);
-    TestCounters counters{.TermCount = 1};
-    for (int question = 1; question <= GetParam().questions; ++question) {
-        const Logic test = random.Next() < 0.5 ? Logic::Tertiary : Logic::Binary;
-        const int entryTerms = counters.TermCount;
-        const QuestionParts parts = BuildParts(test, counters, random);
-        const std::string text = JoinParts(parts);
-        const int rounds = counters.NestingRounds;
-        ASSERT_EQ(counters.Level, std::min(question, kMaxLevel));
-        ASSERT_LE(counters.TermCount, 37);
-        ASSERT_EQ(text.find("Not 2"), std::string::npos);
-        ASSERT_TRUE(counters.Level > kNegationLevel || text.find("Not ") == std::string::npos) << text;
-        ASSERT_EQ(parts.chains.size(), counters.TermCount);
-        int operators = 0;
-        for (std::size_t k = 0; k < parts.chains.size(); ++k) {
-            const std::string &chain = parts.chains[k];
-            ASSERT_TRUE(IsValueCharacter(chain.back())) << chain;
-            ASSERT_EQ(std::count(chain.begin(), chain.end(), '('), rounds > 1 ? rounds : 0) << chain;
-            ASSERT_TRUE(parts.grouped[k] || (k > 0 && test == Logic::Tertiary));
-            operators += OperatorCount(chain);
-        }
-        ASSERT_EQ(counters.QuestionScore, 100 * entryTerms + 10 * rounds * counters.TermCount + operators);
-        // Evaluating every question would dominate the run time; sample the high ones.
-        if (question > 60 && question % (question < 500 ? 50 : 500) != 0)
-            continue;
-        ASSERT_NE(std::string(test == Logic::Binary ? "12" : "012").find(EvaluateExpression(text)),
-                  std::string::npos) << text;
-    }
-}
-
-// The cap is reached after about 350 questions.
-INSTANTIATE_TEST_SUITE_P(Seeds, QuestionRun,
-                         ::testing::Values(RunCase{1, 5000}, RunCase{2, 420}, RunCase{3, 420}, RunCase{4, 420}));
-
-struct WindowCase {
-    Logic test;
-    bool tertiarySelected, switchedWhileEvaluating;
-    const char *enable;
-};
-
-void PrintTo(const WindowCase &c, std::ostream *out)
-{
-    PrintTo(c.test, out);
-    *out << (c.tertiarySelected ? ", tertiary" : ", binary") << (c.switchedWhileEvaluating ? ", switched" : "");
-}
-
-class WindowEffects : public ::testing::TestWithParam<WindowCase> {};
-
-// Buttons off, reseed, title with the level on entry, text shown before it is
-// evaluated, answer stored before the buttons come back, Unknown only if
-// "Tertiary Logic" is selected at the end.
-TEST_P(WindowEffects, ComeInOrder)
-{
-    const WindowCase &c = GetParam();
-    RecordingWindow window(c.tertiarySelected, c.switchedWhileEvaluating);
-    ScriptedRandom random({0.3}, &window.log);
-    TestCounters counters{.TermCount = 4, .NestingRounds = 2, .Level = 15};
-    NewQuestion(c.test, counters, random, window);
-    const std::vector<std::string> expected{"disable", "reseed", "title", "expression", "process", "store", c.enable};
-    EXPECT_EQ(window.log, expected);
-    EXPECT_TRUE(window.title.ends_with(": 15")) << window.title;
-    EXPECT_EQ(window.answer, EvaluateExpression(window.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Selections, WindowEffects,
-                         ::testing::Values(WindowCase{Logic::Tertiary, true, false, "enable+unknown"},
-                                           WindowCase{Logic::Tertiary, true, true, "enable"},
-                                           WindowCase{Logic::Binary, false, false, "enable"},
-                                           WindowCase{Logic::Binary, false, true, "enable+unknown"}));
 
 } // namespace
 } // namespace nlt

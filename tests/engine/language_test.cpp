@@ -1,13 +1,15 @@
-// The language tables against tables typed independently as text.
+// The language tables against tables typed independently as text, and the
+// random source the generators draw from.
 
 #include "engine/language.h"
+#include "engine/random.h"
 #include "tests/reference/literal_tables.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,26 +40,45 @@ TEST(NotZeroTable, EveryCellAndRewriteRuleMatches)
         EXPECT_EQ(nlt::NotZeroBeforeOperator(*op), row.beforeOperator) << "Not 0 " << row.word;
     }
     const auto &rules = nlt::NegationRewriteRules();
-    for (std::size_t i = 0; i < rules.size(); ++i) {
-        EXPECT_EQ(rules[i].find, ref::kRewriteRows[i].find) << "rule " << i + 1;
-        EXPECT_EQ(rules[i].replacement, ref::kRewriteRows[i].replacement) << "rule " << i + 1;
-    }
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        EXPECT_EQ(std::pair(rules[i].find, rules[i].replacement),
+                  std::pair(ref::kRewriteRows[i].find, ref::kRewriteRows[i].replacement)) << "rule " << i + 1;
 }
 
 // Draws 1, 2, ...: the redraw code gives nothing, the last entry serves every larger draw.
 TEST(DrawTables, MapEachDrawToItsOperatorText)
 {
-    const std::vector<std::string_view> tertiary{
-        " Or ", " And ", " Maybe ", "", " For ", " Against ", " With ", " Nor ", " Nand ", " Nmaybe ", " Nfor ",
-        " Nagainst ", " Nwith ", " Xor ", " Xmaybe ", " Xfor ", " Xagainst ", " Xwith ", " Xand ", " Xand "};
-    const std::vector<std::string_view> binary{" Or ", " And ", "", " Nor ", " Nand ", " Xor ", " Xand ", " Xand "};
-    for (std::size_t d = 1; d <= tertiary.size(); ++d)
-        EXPECT_EQ(nlt::TertiaryOperatorForDraw(static_cast<int>(d)), tertiary[d - 1]) << d;
-    for (std::size_t d = 1; d <= binary.size(); ++d)
-        EXPECT_EQ(nlt::BinaryOperatorForDraw(static_cast<int>(d)), binary[d - 1]) << d;
+    std::string tertiary, binary;
+    for (int d = 1; d <= 20; ++d)
+        tertiary.append(nlt::TertiaryOperatorForDraw(d)).append("|");
+    for (int d = 1; d <= 8; ++d)
+        binary.append(nlt::BinaryOperatorForDraw(d)).append("|");
+    EXPECT_EQ(tertiary, " Or | And | Maybe || For | Against | With | Nor | Nand | Nmaybe | Nfor | Nagainst | Nwith "
+                        "| Xor | Xmaybe | Xfor | Xagainst | Xwith | Xand | Xand |");
+    EXPECT_EQ(binary, " Or | And || Nor | Nand | Xor | Xand | Xand |");
     EXPECT_EQ(nlt::TertiaryOperatorForDraw(1000), " Xand ");
     EXPECT_THROW(nlt::TertiaryOperatorForDraw(0), std::out_of_range);
     EXPECT_THROW(nlt::BinaryOperatorForDraw(-1), std::out_of_range);
+}
+
+// u comes from the top 53 bits, so it never rounds up to 1 (a draw of Level + 1).
+TEST(RandomSource, UnitFromBitsStaysBelowOne)
+{
+    EXPECT_EQ(nlt::UnitFromBits(0x7ffULL), 0.0);
+    EXPECT_EQ(nlt::UnitFromBits(1ULL << 63), 0.5);
+    EXPECT_EQ(nlt::UnitFromBits(~0ULL), 1.0 - 0x1.0p-53);
+}
+
+// Two questions built in the same clock tick still get different draws.
+TEST(RandomSource, ClockReseedsInTheSameInstantDiffer)
+{
+    nlt::ClockRandomSource random;
+    std::set<double> firsts;
+    for (int i = 0; i < 2000; ++i) {
+        random.Reseed();
+        firsts.insert(random.Next());
+    }
+    EXPECT_EQ(firsts.size(), 2000u);
 }
 
 } // namespace
