@@ -25,6 +25,12 @@ void Form2::setFigures(const nlt::RunFigures &figures)
     showValue(ui_->Label8, nlt::FigureText(figures.projectedMean));
 }
 
+void Form2::showActive()
+{
+    ShowActive(this);
+    ui_->Command2->setFocus();
+}
+
 void Form2::showValue(QLabel *label, const QString &text)
 {
     label->setText(text);
@@ -34,6 +40,10 @@ void Form2::showValue(QLabel *label, const QString &text)
 void Form2::Command2_Click()
 {
     TestSession &session = TestSession::instance();
+    // A second press while the new main window builds its first question.
+    if (session.building()) {
+        return;
+    }
     nlt::TestCounters &counters = session.counters();
     counters.Level = 0;
     counters.TermCount = 0;

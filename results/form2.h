@@ -28,6 +28,9 @@ public:
     // name becomes the number it shows.
     void setFigures(const nlt::RunFigures &figures);
 
+    // Shows the window active, with the focus on "Sit Another Test".
+    void showActive();
+
 private:
     // "Sit Another Test": a new run from level 0 in a fresh main window.
     void Command2_Click();

@@ -22,4 +22,5 @@ void ShowRunResults(const FinishedRun &run)
     form2->setFigures(nlt::ComputeRunFigures(ScoreTextNumber(run.bestQuestionScore),
                                              ScoreTextNumber(run.totalScore), run.termCount));
     session.unloadForm1();
+    form2->showActive();
 }

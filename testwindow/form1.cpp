@@ -21,17 +21,19 @@ Form1::Form1(TestSession &session, QWidget *parent)
     fixFrame();
 
     ui->Text1->installEventFilter(this);
-    connect(ui->Command2, &QPushButton::clicked, this, [this] { controller_.Command2_Click(); });
-    connect(ui->Command3, &QPushButton::clicked, this, [this] { controller_.Command3_Click(); });
-    connect(ui->Command5, &QPushButton::clicked, this, [this] { controller_.Command5_Click(); });
+    connect(ui->Command2, &QPushButton::clicked, this, [this] { Answer(ui->Command2, &RunController::Command2_Click); });
+    connect(ui->Command3, &QPushButton::clicked, this, [this] { Answer(ui->Command3, &RunController::Command3_Click); });
+    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, &RunController::Command5_Click); });
     connect(ui->Option1, &QRadioButton::clicked, this, [this] { controller_.Option1_Click(); });
     connect(ui->Option2, &QRadioButton::clicked, this, [this] { controller_.Option2_Click(); });
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 
-    AddShortcuts(ui->Command2, {QKeySequence(Qt::Key_1), QKeySequence(Qt::Key_T)});
-    AddShortcuts(ui->Command3, {QKeySequence(Qt::Key_2), QKeySequence(Qt::Key_F)});
-    AddShortcuts(ui->Command5, {QKeySequence(Qt::Key_0), QKeySequence(Qt::Key_U)});
-    AddShortcuts(ui->Command4, {QKeySequence(Qt::Key_F1)});
+    // Digits answer from anywhere in the window; letters only with Alt, so
+    // that typing into the expression box never answers.
+    AddShortcuts(ui->Command2, {Qt::Key_1, Qt::KeypadModifier | Qt::Key_1, Qt::AltModifier | Qt::Key_T});
+    AddShortcuts(ui->Command3, {Qt::Key_2, Qt::KeypadModifier | Qt::Key_2, Qt::AltModifier | Qt::Key_F});
+    AddShortcuts(ui->Command5, {Qt::Key_0, Qt::KeypadModifier | Qt::Key_0, Qt::AltModifier | Qt::Key_U});
+    AddShortcuts(ui->Command4, {Qt::Key_F1});
 }
 
 Form1::~Form1() = default;
@@ -48,6 +50,12 @@ void Form1::AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequ
             }
         });
     }
+}
+
+void Form1::Answer(QAbstractButton *button, void (RunController::*judge)())
+{
+    answered_ = button;
+    (controller_.*judge)();
 }
 
 void Form1::Form_Load()
@@ -82,6 +90,10 @@ void Form1::setUnknownEnabled(bool enabled)
 
 void Form1::DisableAnswerButtons()
 {
+    // Keep the focus off Help and the mode options while the buttons are off.
+    if (QWidget *focus = focusWidget(); focus == ui->Command2 || focus == ui->Command3 || focus == ui->Command5) {
+        ui->Text1->setFocus();
+    }
     ui->Command2->setEnabled(false);
     ui->Command3->setEnabled(false);
     ui->Command5->setEnabled(false);
@@ -125,5 +137,10 @@ void Form1::EnableAnswerButtons(bool unknownToo)
     ui->Command3->setEnabled(true);
     if (unknownToo) {
         ui->Command5->setEnabled(true);
+    }
+    // The focus goes back to the button that answered, if it can take it.
+    if (answered_) {
+        (answered_->isEnabled() ? static_cast<QWidget *>(answered_) : ui->Text1)->setFocus();
+        answered_ = nullptr;
     }
 }

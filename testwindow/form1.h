@@ -48,6 +48,9 @@ protected:
 private:
     // Help pressed: opens the help file beside the program.
     void Command4_Click();
+    // An answer button was pressed: judge it, and give the focus back to it
+    // once the next question is on show.
+    void Answer(QAbstractButton *button, void (RunController::*judge)());
     // Adds the keyboard shortcuts of one button; they act only while it is enabled.
     void AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys);
 
@@ -55,4 +58,6 @@ private:
     RunState run_;
     RunController controller_;
     QElapsedTimer sinceEvents_;
+    // The answer button whose press is being judged, until the next question shows.
+    QAbstractButton *answered_ = nullptr;
 };

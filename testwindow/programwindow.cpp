@@ -1,6 +1,8 @@
 #include "testwindow/programwindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFont>
 #include <QIcon>
@@ -21,6 +23,13 @@ void PlaceCentred(QWidget *window)
     window->move(area.topLeft());
 }
 
+void ShowActive(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 bool ProgramWindow::Form_QueryUnload(CloseReason reason)
 {
     return TestSession::instance().handleProgramCloseRequest(reason);
@@ -31,6 +40,18 @@ void ProgramWindow::fixFrame()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
+}
+
+void ProgramWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Return and Enter press the focused button, as Space does.
+    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && button && button->isEnabled() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ProgramWindow::closeEvent(QCloseEvent *event)

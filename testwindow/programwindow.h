@@ -22,6 +22,8 @@ protected:
     // Fixes the window at its present size with the test windows' frame;
     // call once the form has been set up.
     void fixFrame();
+    // Return and Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
     // Tells the close box (User), a log-off (SystemShutdown) and a close by
     // the program (Program) apart and asks Form_QueryUnload.
     void closeEvent(QCloseEvent *event) override;

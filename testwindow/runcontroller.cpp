@@ -21,7 +21,7 @@ void RunController::Form_Load()
 
 void RunController::JudgeTrueOrFalse(int value)
 {
-    if (building_) {
+    if (session_.building()) {
         return;
     }
     const int answer = Answer();
@@ -39,7 +39,7 @@ void RunController::JudgeTrueOrFalse(int value)
 
 void RunController::Command5_Click()
 {
-    if (building_) {
+    if (session_.building()) {
         return;
     }
     if (Answer() == 0) {
@@ -83,10 +83,10 @@ void RunController::Build(Generator generator)
 {
     // Cleared on every way out, so a failed build cannot lock the buttons.
     struct Guard {
-        bool &flag;
-        ~Guard() { flag = false; }
-    } guard{building_};
-    building_ = true;
+        TestSession &session;
+        ~Guard() { session.setBuilding(false); }
+    } guard{session_};
+    session_.setBuilding(true);
     generator(session_.counters(), session_.random(), window_);
 }
 

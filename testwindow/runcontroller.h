@@ -36,9 +36,6 @@ public:
     // "Binary Logic" clicked: disables Unknown when it is selected.
     void Option2_Click();
 
-    // Whether a question is being built right now.
-    bool building() const { return building_; }
-
 private:
     // The generator a question is built by.
     using Generator = void (*)(nlt::TestCounters &, nlt::RandomSource &, nlt::QuestionWindow &);
@@ -58,5 +55,4 @@ private:
     RunState &run_;
     RunWindow &window_;
     TestSession &session_;
-    bool building_ = false;
 };

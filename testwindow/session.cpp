@@ -48,8 +48,7 @@ Form1 *TestSession::showForm1()
         }
     }
     Form1 *form = form1_.get();
-    form->show();
-    form->activateWindow();
+    ShowActive(form);
     return form;
 }
 

@@ -40,6 +40,12 @@ public:
     // Unloads the main window as the program does; its run values go with it.
     void unloadForm1();
 
+    // Whether a question is being built: the build lets window events through,
+    // and every handler but the mode options, Help and closing waits it out.
+    bool building() const { return building_; }
+    // Marks the start or the end of a question build.
+    void setBuilding(bool building) { building_ = building; }
+
     // Hands a run that a wrong answer ended to the end-of-run procedure.
     void endRun(const FinishedRun &run) { emit runEnded(run); }
 
@@ -74,4 +80,5 @@ private:
     WindowSlot<Form1> form1_;
     std::function<void()> programEndHandler_;
     bool closeHandlersInstalled_ = false;
+    bool building_ = false;
 };

@@ -8,6 +8,10 @@
 // so that it appears there at once instead of moving after it is mapped.
 void PlaceCentred(QWidget *window);
 
+// Shows a window raised, active and with the keyboard focus, as a window
+// that has just been shown by the program is expected to be.
+void ShowActive(QWidget *window);
+
 // The one instance of a window that exists at most once: loaded afresh (at
 // its design values, centred) whenever it is asked for while not loaded, and
 // forgotten the moment it is unloaded. A window still loaded when the event

@@ -1,21 +1,24 @@
 #include <QClipboard>
+#include <QLabel>
 #include <QSignalSpy>
 
+#include "../designtable.h"
 #include "windowfixture.h"
 
 namespace {
 
 const QString kTertiaryTitle = QStringLiteral("Zentrix Raw Processing Power Tertiary Nested Logic Test Level: ");
 
-TEST_F(WindowTest, LoadShowsTheFirstQuestionAndEveryLoadStartsANewRun)
+TEST_F(WindowTest, LoadShowsTheFirstQuestionActiveAndEveryLoadStartsANewRun)
 {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), kTertiaryTitle + "0");
     for (const char *name : {"Command2", "Command3", "Command5", "Command4"}) {
         EXPECT_TRUE(Control(name)->isEnabled()) << name;
     }
     EXPECT_TRUE(Control("Option1")->isChecked());
     EXPECT_TRUE(QStringList({"0", "1", "2"}).contains(form->run().correctAnswer));
-    EXPECT_NE(Text1()->toPlainText(), "Text1");
+    EXPECT_EQ(Text1()->toPlainText(), form->run().question);
     EXPECT_TRUE(form->run().totalScore.isEmpty());
 
     // The next load starts a new run; only the level carries over.
@@ -26,6 +29,34 @@ TEST_F(WindowTest, LoadShowsTheFirstQuestionAndEveryLoadStartsANewRun)
     EXPECT_EQ(form->windowTitle(), kTertiaryTitle + "5");
     EXPECT_EQ(int{TestSession::instance().counters().TermCount}, 1);
     EXPECT_TRUE(form->run().totalScore.isEmpty());
+}
+
+TEST_F(WindowTest, ControlsHaveTheirDesignValues)
+{
+    const DesignedControl design[] = {
+        {"Text1", nullptr, 120, 120, 7815, 1755, 9.75, false},
+        {"Option1", "Tertiary Logic", 120, 2160, 1815, 255, 0, false},
+        {"Option2", "Binary Logic", 120, 2400, 1815, 255, 0, false},
+        {"Command4", "Help", 2040, 2160, 975, 495, 18, false},
+        {"Command5", "Unknown", 3120, 2160, 1695, 495, 18, false},
+        {"Command2", "True", 4920, 2160, 1455, 495, 18, false},
+        {"Command3", "False", 6480, 2160, 1455, 495, 18, false},
+        {"Label2", "No Calculators, No Pen and Paper, All answers to be computed mentally", 120, 2760, 7815, 375, 12,
+         false},
+        {"Command1", "Command1", 1140, 3600, 1215, 495, 0, false},
+        {"Frame1", nullptr, 3480, 3240, 4455, 1815, 12, true},
+        {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false},
+        {"Image1", nullptr, 0, -111, 4155, 1700, 0, false},
+    };
+    ExpectDesign(form, design);
+    EXPECT_EQ(form->size(), QSize(536, 341));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(Control("Command1")->isVisible());
+    EXPECT_EQ(TabOrder(Text1()), QStringList({"Text1", "Command2", "Command3", "Command4", "Command5", "Option1", "Option2"}));
+    // Red 192 on olive: sampled from the label as drawn, left of its centred text.
+    const QImage label2 = Control<QLabel>("Label2")->grab().toImage();
+    EXPECT_EQ(label2.pixelColor(4, label2.height() / 2), QColor(192, 192, 0));
+    EXPECT_EQ(Control<QLabel>("Label2")->palette().color(QPalette::WindowText), QColor(192, 0, 0));
 }
 
 // Read-only holds back typing and pasting; the key filter alone holds back
@@ -51,29 +82,76 @@ TEST_F(WindowTest, TypingOrPastingIntoTheExpressionChangesNothing)
     }
 }
 
-// Each key, pressed with focus on some control, clicks its button only while enabled.
-TEST_F(WindowTest, ShortcutsPressOnlyEnabledButtons)
+// Which button each key presses, with the focus on a given control: digits
+// from anywhere, letters only with Alt, Return and Enter the focused button.
+TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
 {
-    // Help would start a viewer; only its click is counted here.
-    QObject::disconnect(Control("Command4"), &QAbstractButton::clicked, form, nullptr);
+    const char *buttons[] = {"Command2", "Command3", "Command5", "Command4"};
+    for (const char *name : buttons) {
+        QObject::disconnect(Control(name), &QAbstractButton::clicked, form, nullptr);
+    }
     Activate();
     const struct {
         Qt::Key key;
-        const char *button, *focus;
-    } cases[] = {{Qt::Key_1, "Command2", "Text1"},   {Qt::Key_T, "Command2", "Command3"},
-                 {Qt::Key_2, "Command3", "Text1"},   {Qt::Key_F, "Command3", "Option1"},
-                 {Qt::Key_0, "Command5", "Text1"},   {Qt::Key_U, "Command5", "Command2"},
-                 {Qt::Key_F1, "Command4", "Text1"}};
+        Qt::KeyboardModifiers modifiers;
+        const char *focus, *pressed;  // nullptr: no button
+    } cases[] = {
+        {Qt::Key_1, {}, "Text1", "Command2"},          {Qt::Key_1, Qt::KeypadModifier, "Option1", "Command2"},
+        {Qt::Key_T, Qt::AltModifier, "Text1", "Command2"}, {Qt::Key_T, {}, "Text1", nullptr},
+        {Qt::Key_2, {}, "Command4", "Command3"},       {Qt::Key_2, Qt::KeypadModifier, "Text1", "Command3"},
+        {Qt::Key_F, Qt::AltModifier, "Option2", "Command3"}, {Qt::Key_F, {}, "Command2", nullptr},
+        {Qt::Key_0, {}, "Text1", "Command5"},          {Qt::Key_0, Qt::KeypadModifier, "Text1", "Command5"},
+        {Qt::Key_U, Qt::AltModifier, "Text1", "Command5"}, {Qt::Key_U, {}, "Text1", nullptr},
+        {Qt::Key_F1, {}, "Text1", "Command4"},         {Qt::Key_Return, {}, "Command3", "Command3"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "Command5", "Command5"}, {Qt::Key_Return, {}, "Command4", "Command4"},
+        {Qt::Key_Space, {}, "Command2", "Command2"},   {Qt::Key_Return, {}, "Text1", nullptr},
+    };
     for (const auto &c : cases) {
-        QSignalSpy clicks(Control(c.button), &QAbstractButton::clicked);
+        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString() + " on " + c.focus);
         for (const bool enabled : {false, true}) {
-            form->DisableAnswerButtons();
-            form->EnableAnswerButtons(true);
-            Control(c.button)->setEnabled(enabled);
+            // A disabled button cannot hold the focus that Return would press.
+            if (!enabled && c.pressed && QByteArray(c.focus) == c.pressed) {
+                continue;
+            }
+            std::vector<std::unique_ptr<QSignalSpy>> clicks;
+            for (const char *name : buttons) {
+                Control(name)->setEnabled(!c.pressed || name != QByteArray(c.pressed) || enabled);
+                clicks.push_back(std::make_unique<QSignalSpy>(Control(name), &QAbstractButton::clicked));
+            }
             Control<QWidget>(c.focus)->setFocus();
-            QTest::keyClick(Control<QWidget>(c.focus), c.key);
-            EXPECT_EQ(clicks.count(), enabled ? 1 : 0) << c.button << " enabled " << enabled;
+            QTest::keyClick(Control<QWidget>(c.focus), c.key, c.modifiers);
+            for (std::size_t b = 0; b < std::size(buttons); ++b) {
+                const bool expected = enabled && c.pressed && buttons[b] == QByteArray(c.pressed);
+                EXPECT_EQ(clicks[b]->count(), expected ? 1 : 0) << buttons[b] << " enabled " << enabled;
+            }
         }
+    }
+}
+
+// After an answer, by mouse or key and from wherever the focus was, the focus
+// rests on the button that answered, never on Help or a mode option.
+TEST_F(WindowTest, FocusReturnsToTheButtonThatAnswered)
+{
+    Activate();
+    const struct {
+        const char *answer, *button;
+        Qt::Key key;  // Qt::Key_unknown: a mouse click
+        const char *focusBefore;
+    } cases[] = {{"1", "Command2", Qt::Key_unknown, "Text1"}, {"2", "Command3", Qt::Key_unknown, "Command2"},
+                 {"0", "Command5", Qt::Key_unknown, "Text1"}, {"1", "Command2", Qt::Key_1, "Command4"},
+                 {"2", "Command3", Qt::Key_Return, "Command3"}, {"0", "Command5", Qt::Key_0, "Option1"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " from " + c.focusBefore);
+        ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
+        const QString question = form->run().question;
+        Control<QWidget>(c.focusBefore)->setFocus();
+        if (c.key == Qt::Key_unknown) {
+            Click(Control(c.button));
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), c.key);
+        }
+        EXPECT_NE(form->run().question, question);
+        EXPECT_EQ(QApplication::focusWidget(), Control(c.button));
     }
 }
 
