@@ -24,14 +24,16 @@ std::optional<char> ValueOf(const QString &answer)
     return std::nullopt;
 }
 
-// A mark that shows without colour too: underlined, in the selection colours.
+// A mark that shows without colour too: underlined in the text colour, on a
+// pale shade of the selection colour that keeps the text readable.
 QTextEdit::ExtraSelection Mark(const QTextCursor &cursor, const QPalette &palette, QTextCharFormat::UnderlineStyle line)
 {
     QTextEdit::ExtraSelection mark;
     mark.cursor = cursor;
-    mark.format.setBackground(palette.color(QPalette::Active, QPalette::Highlight));
-    mark.format.setForeground(palette.color(QPalette::Active, QPalette::HighlightedText));
+    mark.format.setBackground(palette.color(QPalette::Active, QPalette::Highlight).lighter(170));
+    mark.format.setForeground(palette.color(QPalette::Active, QPalette::Text));
     mark.format.setUnderlineStyle(line);
+    mark.format.setUnderlineColor(palette.color(QPalette::Active, QPalette::Text));
     return mark;
 }
 
@@ -46,6 +48,12 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->workingView->setModel(working_);
     ui_->slipsView->setModel(slips_);
+    // Without the focus the box's own selection would cover the mark drawn
+    // beneath it: it shows only while the box has the focus.
+    QPalette boxColours = ui_->questionBox->palette();
+    boxColours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
+    boxColours.setColor(QPalette::Inactive, QPalette::HighlightedText, boxColours.color(QPalette::Inactive, QPalette::Text));
+    ui_->questionBox->setPalette(boxColours);
     pause_.setSingleShot(true);
     pause_.setInterval(kTypingPauseMs);
 
