@@ -1,5 +1,8 @@
 #include "results/form2.h"
 
+#include <QShortcut>
+
+#include "results/reviewwindow.h"
 #include "testwindow/session.h"
 #include "ui_form2.h"
 
@@ -8,6 +11,10 @@ Form2::Form2(QWidget *parent) : ProgramWindow(parent), ui_(std::make_unique<Ui::
     ui_->setupUi(this);
     fixFrame();
     connect(ui_->Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(ui_->Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
+    // The caption stays as designed, so Alt+R is a shortcut of its own.
+    connect(new QShortcut(Qt::AltModifier | Qt::Key_R, this), &QShortcut::activated, ui_->Command3,
+            &QPushButton::click);
 }
 
 Form2::~Form2() = default;
@@ -50,6 +57,25 @@ void Form2::Command2_Click()
     counters.NestingRounds = 0;
     session.showForm1();
     UnloadWindow(ResultsWindow());
+}
+
+void Form2::Command3_Click()
+{
+    if (TestSession::instance().building()) {
+        return;
+    }
+    ShowActive(review_.getOrLoad([this] { return new ReviewWindow(run_, this); }));
+}
+
+ReviewWindow *Form2::reviewWindow() const
+{
+    return review_.get();
+}
+
+void Form2::hideEvent(QHideEvent *event)
+{
+    review_.release();
+    ProgramWindow::hideEvent(event);
 }
 
 WindowSlot<Form2> &ResultsWindow()

@@ -21,6 +21,7 @@ void ShowRunResults(const FinishedRun &run)
     form2->setLevelReached(run.level - 1);
     form2->setFigures(nlt::ComputeRunFigures(ScoreTextNumber(run.bestQuestionScore),
                                              ScoreTextNumber(run.totalScore), run.termCount));
+    form2->setFinishedRun(run);
     session.unloadForm1();
     form2->showActive();
 }

@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTimer>
 #include <QRadioButton>
 #include <QTest>
 #include <QWindow>
@@ -13,7 +15,9 @@
 #include <numeric>
 #include <vector>
 
+#include "../designtable.h"
 #include "results/form2.h"
+#include "results/reviewwindow.h"
 #include "results/runresults.h"
 #include "testwindow/form1.h"
 #include "testwindow/session.h"
@@ -105,11 +109,36 @@ TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
         EXPECT_EQ(label->text(), QLatin1String(text)) << name;
         EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), label->text()) << name;
     }
+    // Shown active, with the focus on "Sit Another Test".
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form2));
+    EXPECT_EQ(QApplication::focusWidget(), form2->findChild<QWidget *>(QStringLiteral("Command2")));
+}
+
+TEST_F(ResultsTest, ControlsHaveTheirDesignValues)
+{
+    Form2 *form2 = ResultsWindow().getOrLoad([] { return new Form2; });
+    const DesignedControl design[] = {
+        {"Label2", "Number of Dimensions or Processors online: ", 120, 120, 5895, 375, 12, true},
+        {"Label5", "", 6120, 120, 1815, 375, 12, true},
+        {"Label4", "Aggregate Score: ", 120, 600, 5775, 375, 12, false},
+        {"Label6", "", 6120, 600, 1815, 375, 12, false},
+        {"Command2", "Sit Another Test", 120, 840, 1815, 615, 9.75, false},
+        {"Label3", "Raw Processing Score: ", 120, 1080, 5775, 495, 18, false},
+        {"Label7", "", 6120, 1080, 1815, 375, 13.5, false},
+        {"Command3", "Review Question", 120, 1800, 1815, 615, 9.75, false},
+        {"Frame1", nullptr, 3480, 1800, 4455, 1815, 12, true},
+        {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false},
+        {"Image1", nullptr, 0, -111, 4155, 1700, 0, false},
+        {"Label9", "Projected Mean Score: ", 1920, 4800, 3855, 615, 18, false},
+        {"Label8", "", 6000, 4800, 1815, 375, 13.5, true},
+    };
+    ExpectDesign(form2, design);
+    EXPECT_EQ(form2->windowTitle(), QStringLiteral("Nested Logic Test Results:-"));
     // The projected mean row is filled but lies below the fixed client area.
+    EXPECT_EQ(form2->size(), QSize(536, 250));
     EXPECT_EQ(form2->minimumSize(), form2->maximumSize());
-    for (const char *name : {"Label8", "Label9"}) {
-        EXPECT_GE(Label(form2, name)->geometry().top(), form2->height()) << name;
-    }
+    EXPECT_EQ(TabOrder(form2->findChild<QWidget *>(QStringLiteral("Command2"))),
+              QStringList({"Command2", "Command3"}));
 }
 
 TEST_F(ResultsTest, CloseBoxEndsTheProgram)
@@ -161,6 +190,7 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         }
         const int dimensions = session.counters().TermCount - 1;
         ASSERT_GE(dimensions, 1);
+        const QString failedQuestion = session.form1()->run().question;
         Answer(session.form1(), false);
         FlushDeletes();
 
@@ -180,7 +210,18 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         EXPECT_EQ(Label(form2, "Label7")->text(), Standard(std::floor(std::pow(best, 1.05)) / 10 + 50));
         EXPECT_EQ(Label(form2, "Label8")->text(), Standard(std::floor(total / std::pow(dimensions, 1.3)) / 10));
 
+        // The failed question can be reviewed; the review goes with the window.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form2));
+        QTest::keyClick(form2, Qt::Key_R, Qt::AltModifier);
+        QPointer<ReviewWindow> review = form2->reviewWindow();
+        ASSERT_FALSE(review.isNull());
+        EXPECT_TRUE(review->isVisible());
+        EXPECT_TRUE(review->findChild<QPlainTextEdit *>()->toPlainText().startsWith(failedQuestion));
+        Click(form2, "Command3");
+        EXPECT_EQ(form2->reviewWindow(), review.data());
+
         Click(form2, "Command2");
+        EXPECT_TRUE(review.isNull() || !review->isVisible());
         FlushDeletes();
         EXPECT_EQ(Live<Form2>(), 0);
         EXPECT_EQ(Live<Form1>(), 1);
@@ -191,6 +232,32 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         EXPECT_TRUE(fresh->findChild<QRadioButton *>(QStringLiteral("Option1"))->isChecked());
     }
     EXPECT_EQ(programEnds_, 0);
+}
+
+// A second press of "Sit Another Test" while the new main window builds its
+// first question does nothing: that question stays a level-0 question, worth
+// 111 (100 x TermCount 1 + 10 x one nesting round + one operator).
+TEST_F(ResultsTest, SitAnotherTestActsOncePerPress)
+{
+    TestSession &session = TestSession::instance();
+    session.showForm1();
+    ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QString(), QStringLiteral("1"),
+                    QStringLiteral("2")});
+    Form2 *form2 = ResultsWindow().get();
+    ASSERT_NE(form2, nullptr);
+    bool clickedMidBuild = false;
+    QTimer::singleShot(0, form2, [&] {
+        clickedMidBuild = session.building();
+        Click(form2, "Command2");
+    });
+    Click(form2, "Command2");
+    FlushDeletes();
+    EXPECT_TRUE(clickedMidBuild);
+    const nlt::TestCounters &c = session.counters();
+    EXPECT_EQ(std::tuple(int{c.TermCount}, int{c.NestingRounds}, int{c.Level}, int{c.QuestionScore}),
+              std::tuple(1, 1, 1, 111));
+    ASSERT_NE(session.form1(), nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(session.form1()));
 }
 
 } // namespace
