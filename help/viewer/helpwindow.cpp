@@ -1,5 +1,6 @@
 #include "help/viewer/helpwindow.h"
 
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
@@ -31,6 +32,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent), ui_(std::make_uni
     ui_->actionBack->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     ui_->actionForward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     ui_->actionHome->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
+
+    // Escape closes the help, as it closes a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     ChmBrowser *view = ui_->pageView;
     connect(ui_->actionBack, &QAction::triggered, view, &QTextBrowser::backward);

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <QProcess>
@@ -52,14 +53,25 @@ bool StartSystemViewer(const QString &chmPath)
 
 #else
 
-// Centres a new help window on the screen of the window that asked for it.
-void PlaceNear(QWidget *window, QWidget *parent)
+// Places a new help window beside the window that asked for it, on the
+// side where its screen has room, else centred over it.
+void PlaceBeside(QWidget *window, QWidget *opener)
 {
-    QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    const QRect area = screen->availableGeometry();
+    const QRect beside = opener ? opener->frameGeometry() : area;
+    constexpr int kGap = 8;
+    QRect frame(QPoint(), window->size());
+    frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    if (opener && beside.right() + kGap + frame.width() <= area.right()) {
+        frame.moveLeft(beside.right() + kGap);
+    } else if (opener && beside.left() - kGap - frame.width() >= area.left()) {
+        frame.moveRight(beside.left() - kGap);
+    } else {
+        frame.moveCenter(beside.center());
+    }
     window->move(frame.topLeft());
 }
 
@@ -96,8 +108,14 @@ void OpenHelpFile(const QString &chmPath, QWidget *parent)
             return;
         }
     }
-    if (fresh)
-        PlaceNear(window, parent);
+    if (fresh) {
+        PlaceBeside(window, parent);
+        // Closing the help gives the focus back to the window that opened it.
+        QObject::connect(window, &QObject::destroyed, qApp, [opener = QPointer<QWidget>(parent)] {
+            if (opener && opener->isVisible())
+                opener->activateWindow();
+        });
+    }
     if (window->isMinimized())
         window->showNormal();
     else
