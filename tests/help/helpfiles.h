@@ -15,12 +15,12 @@ inline void PrintTo(const QUrl &url, std::ostream *out) { *out << url.toString()
 
 namespace helptest {
 
-inline QString BuiltHelpFile() { return QStringLiteral(NLT_TEST_HELP_FILE); }
+inline const QString kHelpFile = QStringLiteral(NLT_TEST_HELP_FILE);
 
 inline QByteArray BuiltHelpBytes()
 {
-    QFile file(BuiltHelpFile());
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << BuiltHelpFile().toStdString();
+    QFile file(kHelpFile);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << NLT_TEST_HELP_FILE;
     return file.readAll();
 }
 
@@ -28,16 +28,17 @@ inline QByteArray BuiltHelpBytes()
 inline QString ReadPage(const QString &path)
 {
     nlt::help::ChmFile chm;
-    const auto bytes = chm.open(BuiltHelpFile()) ? chm.read(path) : std::nullopt;
+    const auto bytes = chm.open(kHelpFile) ? chm.read(path) : std::nullopt;
     EXPECT_TRUE(bytes) << path.toStdString() << ": " << chm.errorString().toStdString();
-    return bytes ? QString::fromUtf8(*bytes) : QString();
+    return QString::fromUtf8(bytes.value_or(QByteArray()));
 }
 
-// Writes bytes to a file in dir named like the real help file; returns its path.
+// Writes bytes to a fresh file in dir named like the real help file (a
+// truncated one makes the file system flush it, slowly); returns its path.
 inline QString WriteCopy(const QTemporaryDir &dir, const QByteArray &bytes)
 {
     const QString path = dir.filePath(QStringLiteral("help - zentrix.chm"));
-    QFile::remove(path); // a fresh file: truncating one makes the file system flush it, slowly
+    QFile::remove(path);
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     return path;

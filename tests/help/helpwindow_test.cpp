@@ -13,7 +13,7 @@
 
 namespace {
 
-using helptest::BuiltHelpFile;
+using helptest::kHelpFile;
 using nlt::help::HelpWindow;
 
 template <typename Widget>
@@ -39,83 +39,74 @@ protected:
     }
 };
 
+// Links, Back, Home and the contents tree move the page view and the tree together.
 TEST_F(HelpWindowTest, ShowsTheContentsPageAndFollowsLinks)
 {
     HelpWindow window;
-    ASSERT_TRUE(window.openFile(BuiltHelpFile())) << window.errorString().toStdString();
+    ASSERT_TRUE(window.openFile(kHelpFile)) << window.errorString().toStdString();
     auto *view = window.pageView();
     QTreeWidget *tree = window.contentsTree();
-    EXPECT_EQ(view->source(), Page("/index.html"));
     EXPECT_TRUE(view->toPlainText().startsWith(u"Nested Logic Test Help"));
     // The heading's colour comes from the style sheet inside the help file.
     EXPECT_EQ(view->document()->begin().begin().fragment().charFormat().foreground().color(), QColor(0x1f3f6f));
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
-
+    const auto at = [&] { return std::pair(view->source(), tree->currentItem() ? tree->currentItem()->text(0) : ""); };
+    EXPECT_EQ(at(), std::pair(Page("/index.html"), QString("Nested Logic Test Help")));
     emit view->anchorClicked(QUrl("truth-tables.html")); // as a click on the link does
-    ASSERT_EQ(view->source(), Page("/truth-tables.html"));
-    ASSERT_TRUE(tree->currentItem());
-    EXPECT_EQ(tree->currentItem()->text(0), "Truth tables");
-    auto *back = window.findChild<QAction *>("actionBack");
-    auto *home = window.findChild<QAction *>("actionHome");
-    ASSERT_TRUE(back && home);
-    back->trigger();
-    EXPECT_EQ(view->source(), Page("/index.html"));
+    EXPECT_EQ(at(), std::pair(Page("/truth-tables.html"), QString("Truth tables")));
+    window.findChild<QAction *>("actionBack")->trigger();
+    EXPECT_EQ(at(), std::pair(Page("/index.html"), QString("Nested Logic Test Help")));
     tree->setCurrentItem(tree->findItems("Levels", Qt::MatchRecursive).value(0));
     EXPECT_EQ(view->source(), Page("/levels.html"));
-    home->trigger();
+    window.findChild<QAction *>("actionHome")->trigger();
     EXPECT_EQ(view->source(), Page("/index.html"));
     window.showPage("/no-such-page.html");
     EXPECT_TRUE(view->toPlainText().contains(u"/no-such-page.html")); // a notice, not a blank page
 }
 
+// One window that outlives its opener, raised again on its page; a file it
+// cannot read leaves it on its file and gives a message.
 TEST_F(HelpWindowTest, OpenHelpFileKeepsOneWindowAndItsPage)
 {
     QWidget owner;
     owner.show();
-    OpenHelpFile(BuiltHelpFile(), &owner);
+    OpenHelpFile(kHelpFile, &owner);
     const auto first = Shown<HelpWindow>();
     ASSERT_EQ(first.size(), 1);
-    EXPECT_EQ(first[0]->pageView()->source(), Page("/index.html"));
-    EXPECT_EQ(first[0]->parentWidget(), nullptr); // outlives the window that opened it
+    EXPECT_EQ(first[0]->parentWidget(), nullptr);
     first[0]->showMinimized();
     first[0]->showPage("/levels.html");
-    OpenHelpFile(BuiltHelpFile(), &owner);
+    OpenHelpFile(kHelpFile, &owner);
     ASSERT_EQ(Shown<HelpWindow>(), first);
     EXPECT_FALSE(first[0]->isMinimized());
     EXPECT_EQ(first[0]->pageView()->source(), Page("/levels.html"));
     EXPECT_TRUE(Shown<QMessageBox>().isEmpty());
-
-    // A file it cannot read gives a message and leaves the window on its file.
     QTemporaryDir dir;
     OpenHelpFile(helptest::WriteCopy(dir, "<html>no</html>"), &owner);
     EXPECT_EQ(Shown<QMessageBox>().size(), 1);
     ASSERT_EQ(Shown<HelpWindow>(), first);
-    EXPECT_EQ(first[0]->filePath(), BuiltHelpFile());
+    EXPECT_EQ(first[0]->filePath(), kHelpFile);
 }
 
+// Missing, truncated, corrupted or foreign: one message naming the file,
+// shown without blocking, even when Help is pressed twice; no help window.
 TEST_F(HelpWindowTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
 {
     const QByteArray good = helptest::BuiltHelpBytes();
-    const struct { const char *label; std::optional<QByteArray> bytes; } cases[] = {
-        {"missing", std::nullopt},
-        {"truncated", good.left(good.size() / 3)},
-        {"corrupted directory header", QByteArray(good).replace(0x78, 0x54, QByteArray(0x54, char(0xa5)))},
-        {"not a help file", QByteArray("<html>no</html>")},
-    };
-    for (const auto &c : cases) {
+    const std::optional<QByteArray> cases[] = {std::nullopt, good.left(good.size() / 3),
+                                               QByteArray(good).replace(0x78, 0x54, QByteArray(0x54, char(0xa5))),
+                                               QByteArray("<html>no</html>")};
+    for (const auto &bytes : cases) {
         QTemporaryDir dir;
-        const QString path = c.bytes ? helptest::WriteCopy(dir, *c.bytes) : dir.filePath("help - zentrix.chm");
+        const QString path = bytes ? helptest::WriteCopy(dir, *bytes) : dir.filePath("help - zentrix.chm");
         QWidget owner;
         owner.show();
-        OpenHelpFile(path, &owner); // returns at once: nothing waits for the message
-        OpenHelpFile(path, &owner); // a second press does not pile up messages
+        OpenHelpFile(path, &owner);
+        OpenHelpFile(path, &owner);
         const auto boxes = Shown<QMessageBox>();
-        ASSERT_EQ(boxes.size(), 1) << c.label;
-        EXPECT_TRUE(boxes[0]->text().contains(QDir::toNativeSeparators(path))) << c.label;
-        EXPECT_FALSE(boxes[0]->informativeText().isEmpty()) << c.label;
-        EXPECT_EQ(boxes[0]->windowModality(), Qt::NonModal) << c.label;
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.label;
-        EXPECT_TRUE(Shown<HelpWindow>().isEmpty()) << c.label;
+        ASSERT_EQ(boxes.size(), 1) << path.toStdString();
+        EXPECT_TRUE(boxes[0]->text().contains(QDir::toNativeSeparators(path)) && !boxes[0]->informativeText().isEmpty());
+        EXPECT_TRUE(boxes[0]->windowModality() == Qt::NonModal && !QApplication::activeModalWidget());
+        EXPECT_TRUE(Shown<HelpWindow>().isEmpty());
     }
 }
 
