@@ -82,8 +82,10 @@ rm -rf "$unpacked"
 
 if [[ $(id -u) -eq 0 ]]; then as_root=(); else as_root=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get install -y -qq "./$deb"
-trap '"${as_root[@]}" apt-get remove -y -qq nested-logic-test >/dev/null || true' EXIT
+# Wait for another apt run to finish rather than fail at once.
+apt_options=(-y -qq -o DPkg::Lock::Timeout=600)
+"${as_root[@]}" apt-get install "${apt_options[@]}" "./$deb"
+trap '"${as_root[@]}" apt-get remove "${apt_options[@]}" nested-logic-test >/dev/null || true' EXIT
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"

@@ -45,11 +45,13 @@ else
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-if ! "${as_root[@]}" apt-get update -qq; then
+# Wait for another apt run to finish rather than fail at once.
+if ! "${as_root[@]}" apt-get update -qq -o DPkg::Lock::Timeout=600; then
     echo "setup: error: 'apt-get update' failed; check the network and the package sources." >&2
     exit 1
 fi
-if ! "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+if ! "${as_root[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 \
+        --no-install-recommends "${missing[@]}"; then
     echo "setup: error: could not install: ${missing[*]}" >&2
     exit 1
 fi
