@@ -76,4 +76,6 @@ void PrepareApplication()
         icon.addFile(icons.filePath(name));
     }
     QApplication::setWindowIcon(icon);
+    // Desktops match the windows to the installed desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.zentrix.NestedLogicTest"));
 }
