@@ -97,6 +97,8 @@ void ReviewWindow::workOut()
 
 void ReviewWindow::backToQuestion()
 {
+    // What was typed is dropped unworked.
+    pause_.stop();
     ui_->editButton->setChecked(false);
     ui_->questionBox->setPlainText(run_.question);
     showWorking(run_.question, given_);
