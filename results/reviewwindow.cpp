@@ -52,7 +52,8 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     // beneath it: it shows only while the box has the focus.
     QPalette boxColours = ui_->questionBox->palette();
     boxColours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
-    boxColours.setColor(QPalette::Inactive, QPalette::HighlightedText, boxColours.color(QPalette::Inactive, QPalette::Text));
+    boxColours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                        boxColours.color(QPalette::Inactive, QPalette::Text));
     ui_->questionBox->setPalette(boxColours);
     pause_.setSingleShot(true);
     pause_.setInterval(kTypingPauseMs);
@@ -149,7 +150,8 @@ void ReviewWindow::showWorking(const QString &text, std::optional<char> chosen)
     std::vector<nlt::Slip> slips = slipsShown ? nlt::FindSlips(explanation, *chosen) : std::vector<nlt::Slip>{};
     const bool anySlip = !slips.empty();
     working_->setWorking(utf8, std::move(explanation), std::move(slips), chosen.value_or('\0'));
-    say(ui_->answerLabel, slipsShown ? ReviewWording::AnswerSentence(*chosen, value) : ReviewWording::ValueSentence(value));
+    say(ui_->answerLabel,
+        slipsShown ? ReviewWording::AnswerSentence(*chosen, value) : ReviewWording::ValueSentence(value));
     ui_->slipsView->setVisible(slipsShown && anySlip);
     ui_->noSlipLabel->setVisible(slipsShown && !anySlip);
     if (slipsShown && !anySlip)

@@ -8,12 +8,14 @@ namespace {
 // Group texts longer than this are shortened in the middle for their label.
 constexpr qsizetype kLongestGroupLabel = 64;
 
+// The operator's word as text.
 QString Word(nlt::Operator op)
 {
     const std::string_view word = nlt::OperatorWord(op);
     return QString::fromLatin1(word.data(), qsizetype(word.size()));
 }
 
+// One value character as text.
 QString Char(char value) { return QString(QLatin1Char(value)); }
 
 } // namespace
@@ -135,10 +137,12 @@ void WorkingModel::setWorking(std::string text, nlt::Explanation explanation, st
             children_[filled[groups[g].parent]++] = g;
     }
     // Siblings are shown as they stand in the text, left to right.
-    const auto byPlace = [&groups](std::size_t a, std::size_t b) { return groups[a].range.begin < groups[b].range.begin; };
+    const auto byPlace = [&groups](std::size_t a, std::size_t b) {
+        return groups[a].range.begin < groups[b].range.begin;
+    };
     for (std::size_t g = 0; g < groups.size(); ++g)
-        std::sort(children_.begin() + std::ptrdiff_t(childStart_[g]), children_.begin() + std::ptrdiff_t(childStart_[g + 1]),
-                  byPlace);
+        std::sort(children_.begin() + std::ptrdiff_t(childStart_[g]),
+                  children_.begin() + std::ptrdiff_t(childStart_[g + 1]), byPlace);
     rowInParent_.assign(groups.size(), 0);
     for (std::size_t g = 0; g < groups.size(); ++g)
         for (std::size_t c = childStart_[g]; c < childStart_[g + 1]; ++c)

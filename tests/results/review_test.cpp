@@ -84,7 +84,8 @@ TEST_F(ReviewTest, OpensOnTheFailedQuestionWithBothAnswersAndTheSlips)
         {kExample, '0', "You answered Unknown (0). The answer is True (1).",
          {had.arg("Not 2", "0", "Unknown"), had.arg("0 For 1", "0", "Unknown")}},
         {kExample, '2', "You answered False (2). The answer is True (1).",
-         {had.arg("0 Maybe 1", "2", "False"), had.arg("2 Against 0", "0", "False"), had.arg("2 Against 0", "1", "False"),
+         {had.arg("0 Maybe 1", "2", "False"), had.arg("2 Against 0", "0", "False"),
+          had.arg("2 Against 0", "1", "False"),
           had.arg("Not 2", "2", "False"), had.arg("0 For 1", "2", "False")}},
         {"1 Or 2 And 2", '1', "You answered True (1). The answer is False (2).", {had.arg("1 And 2", "1", "True")}},
         {"Not Not Not 1 And 1", '1', "You answered True (1). The answer is False (2).",
@@ -108,7 +109,8 @@ TEST_F(ReviewTest, OpensOnTheFailedQuestionWithBothAnswersAndTheSlips)
         EXPECT_EQ(Slips(), row.slips);
         EXPECT_EQ(Get<QListView>("slipsView")->isVisible(), !row.slips.isEmpty());
         EXPECT_EQ(Get<QLabel>("noSlipLabel")->isVisible(), row.slips.isEmpty());
-        EXPECT_EQ(Text("noSlipLabel"), row.slips.isEmpty() ? QStringLiteral("No single slip explains your answer.") : QString());
+        EXPECT_EQ(Text("noSlipLabel"),
+                  row.slips.isEmpty() ? QStringLiteral("No single slip explains your answer.") : QString());
         EXPECT_TRUE(review_->isWindow());
         EXPECT_EQ(review_->parentWidget(), &owner_);
     }
@@ -193,7 +195,8 @@ TEST_F(ReviewTest, StepsAreWordedAsAPersonWorksThem)
         nlt::Step step;
         const char *text;
     } rows[] = {
-        {{.kind = StepKind::Fold, .range = {}, .left = '1', .op = Operator::For, .right = '2', .value = '2'}, "1 For 2 = 2"},
+        {{.kind = StepKind::Fold, .range = {}, .left = '1', .op = Operator::For, .right = '2', .value = '2'},
+         "1 For 2 = 2"},
         {{.kind = StepKind::Fold, .range = {}, .left = '0', .op = Operator::Xagainst, .right = '0', .value = '0'},
          "0 Xagainst 0 = 0"},
         {{.kind = StepKind::NotZero, .range = {}, .op = Operator::For, .operatorBefore = true, .value = '2'},
