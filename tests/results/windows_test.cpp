@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -139,19 +138,6 @@ TEST_F(ResultsTest, ControlsHaveTheirDesignValues)
     EXPECT_EQ(form2->minimumSize(), form2->maximumSize());
     EXPECT_EQ(TabOrder(form2->findChild<QWidget *>(QStringLiteral("Command2"))),
               QStringList({"Command2", "Command3"}));
-}
-
-TEST_F(ResultsTest, CloseBoxEndsTheProgram)
-{
-    Form2 *form = ResultsWindow().getOrLoad([] { return new Form2; });
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    // The window system's close request reaches the native window, which
-    // hands it on to the widget as spontaneous.
-    QCloseEvent request;
-    QCoreApplication::sendEvent(form->windowHandle(), &request);
-    EXPECT_EQ(programEnds_, 1);
-    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(ResultsTest, WrongFirstAnswersRestartOneLevelHigherEachTime)

@@ -77,8 +77,6 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     const long endKb = ResidentKb();
     std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question "
               << kWarmUp << ", " << endKb << " kB at the end" << std::endl;
-    ::testing::Test::RecordProperty("VmRSSWarmKb", std::to_string(warmKb));
-    ::testing::Test::RecordProperty("VmRSSEndKb", std::to_string(endKb));
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's quarantine keeps freed memory resident
     if (questions > kWarmUp) {
         EXPECT_LT(endKb - warmKb, 20 * 1024);
