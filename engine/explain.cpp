@@ -24,6 +24,15 @@ constexpr std::size_t kQuoteLimit = 40;
 constexpr std::array<StepKind, 4> kStepOrder{StepKind::CancelNots, StepKind::Negate, StepKind::NotZero,
                                              StepKind::Fold};
 
+// The one character that starts at index at, with all its UTF-8 bytes.
+std::string_view CharacterAt(std::string_view text, std::size_t at)
+{
+    std::size_t end = at + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        ++end;
+    return text.substr(at, end - at);
+}
+
 // The text in straight double quotes; a long text keeps its two ends.
 std::string Quoted(std::string_view text)
 {
@@ -93,7 +102,7 @@ SyntaxProblem OperandProblem(std::string_view text, std::size_t at)
         return {at, Quoted(word) + " is written \"Not\", with a capital letter"};
     if (!word.empty())
         return {at, std::string(kOperandNeeded) + ", not the word " + Quoted(word)};
-    return {at, std::string(kOperandNeeded) + ", not " + Quoted(text.substr(at, 1))};
+    return {at, std::string(kOperandNeeded) + ", not " + Quoted(CharacterAt(text, at))};
 }
 
 // Why no operator word follows the operand that starts at operandBegin and

@@ -73,6 +73,7 @@ const std::vector<std::tuple<std::string, std::size_t, std::string>> kProblems{
     {"1 XOR 2", 2, "\"XOR\" is not an operator word; it is written \"Xor\""}, {"(1 Or 2", 0, "a \"(\" is never closed"},
     {"1 And (Not 0)", 7, "\"Not 0\" needs an operator beside it"}, {"1 Or 2 1", 7, "an operator word must follow"},
     {"1 Or ", 5, "a value (0, 1, 2), \"Not \" or \"(\" must follow"}, {"1 Or 2)", 6, "\")\" has no \"(\" before it"},
+    {"1 Or \u00dc", 5, "a value (0, 1, 2), \"Not \" or \"(\" must follow, not \"\u00dc\""},
     {"1 Or 3", 5, "\"3\" is not a value; the values are 0, 1 and 2"}, {"not 1", 0, "\"not\" is written \"Not\", with a capital letter"},
 };
 
