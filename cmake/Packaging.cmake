@@ -15,9 +15,7 @@ install(TARGETS nested-logic-test
         RUNTIME DESTINATION ${NLT_INSTALL_PROGRAM_DIR}
         BUNDLE DESTINATION .)
 
-if(NLT_HELP_FILE)
-    install(FILES "${NLT_HELP_FILE}" DESTINATION ${NLT_INSTALL_PROGRAM_DIR})
-endif()
+install(FILES "${NLT_HELP_FILE}" DESTINATION ${NLT_INSTALL_PROGRAM_DIR})
 
 if(UNIX AND NOT APPLE)
     # bin/nested-logic-test -> ../libexec/nested-logic-test/nested-logic-test

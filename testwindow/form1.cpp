@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
-#include "help/viewer/openhelp.h"
+#include "testwindow/helpopener.h"
 #include "ui_form1.h"
 
 namespace {

@@ -23,14 +23,18 @@ public:
     Window *get() const { return window_; }
 
     // The loaded window; when there is none, load() makes a fresh one first,
-    // which is placed centred before it is ever shown.
-    template <class Load>
-    Window *getOrLoad(Load &&load)
+    // which place() puts where it first shows (centred unless told otherwise).
+    // Nothing is held when load() gives nullptr.
+    template <class Load, class Place = void (*)(QWidget *)>
+    Window *getOrLoad(Load &&load, Place place = &PlaceCentred)
     {
         if (!window_) {
             Window *fresh = load();
+            if (!fresh) {
+                return nullptr;
+            }
             window_ = fresh;
-            PlaceCentred(fresh);
+            place(fresh);
             QObject::connect(qApp, &QCoreApplication::aboutToQuit, fresh, [fresh] { delete fresh; });
         }
         return window_;

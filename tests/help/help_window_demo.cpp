@@ -4,17 +4,17 @@
 #include <QFont>
 
 #include "help/viewer/helpwindow.h"
-#include "help/viewer/openhelp.h"
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     const QStringList args = QCoreApplication::arguments();
-    OpenHelpFile(args.value(1, QStringLiteral(NLT_TEST_HELP_FILE)), nullptr);
+    nlt::help::HelpWindow window;
+    if (!window.openFile(args.value(1, QStringLiteral(NLT_TEST_HELP_FILE))))
+        return 1;
     if (args.size() > 2)
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *window = qobject_cast<nlt::help::HelpWindow *>(w))
-                window->showPage(args.at(2));
+        window.showPage(args.at(2));
+    window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,132 @@
+#include "testwindow/helpopener.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
+
+#include "testwindow/windowslot.h"
+
+#ifdef Q_OS_WIN
+#include <QProcess>
+#include <qt_windows.h>
+#else
+#include <memory>
+
+#include "help/viewer/helpwindow.h"
+#endif
+
+namespace {
+
+// Says, without blocking anything, that the help file at path cannot be shown.
+// One message at a time: a second failure updates the message on show.
+void ShowHelpProblem(QWidget *opener, const QString &path, const QString &reason)
+{
+    static WindowSlot<QMessageBox> slot;
+    QMessageBox *box = slot.getOrLoad(
+        [opener] {
+            auto *box = new QMessageBox(QMessageBox::Warning,
+                                        QApplication::translate("OpenHelpFile", "Nested Logic Test Help"), QString(),
+                                        QMessageBox::Ok, opener);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            return box;
+        },
+        [](QWidget *) {});  // a message box places itself over its opener
+    box->setText(QApplication::translate("OpenHelpFile", "The help file cannot be opened:\n%1")
+                     .arg(QDir::toNativeSeparators(path)));
+    box->setInformativeText(reason);
+    ShowActive(box);
+}
+
+#ifdef Q_OS_WIN
+
+// Starts "hh.exe" on the file without waiting; the path is one argument, quoted by QProcess.
+bool StartSystemViewer(const QString &chmPath)
+{
+    QProcess viewer;
+    viewer.setProgram(QStringLiteral("hh.exe"));
+    viewer.setArguments({QDir::toNativeSeparators(QFileInfo(chmPath).absoluteFilePath())});
+    viewer.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
+        arguments->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        arguments->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
+    });
+    return viewer.startDetached();
+}
+
+#else
+
+using nlt::help::HelpWindow;
+
+// Places a new help window beside the window that asked for it, on the
+// side where its screen has room, else centred over it.
+void PlaceBeside(QWidget *window, const QWidget *opener)
+{
+    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect beside = opener ? opener->frameGeometry() : area;
+    constexpr int kGap = 8;
+    QRect frame(QPoint(), window->size());
+    frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    if (opener && beside.right() + kGap + frame.width() <= area.right()) {
+        frame.moveLeft(beside.right() + kGap);
+    } else if (opener && beside.left() - kGap - frame.width() >= area.left()) {
+        frame.moveRight(beside.left() - kGap);
+    } else {
+        frame.moveCenter(beside.center());
+    }
+    window->move(frame.topLeft());
+}
+
+// A help window on chmPath, or nullptr (after saying why) when it cannot be read.
+HelpWindow *LoadHelpWindow(const QString &chmPath, QWidget *opener)
+{
+    auto window = std::make_unique<HelpWindow>();
+    if (!window->openFile(chmPath)) {
+        ShowHelpProblem(opener, chmPath, window->errorString());
+        return nullptr;
+    }
+    // It belongs to no other window, so it outlives a reload of its opener.
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    // Closing the help gives the focus back to the window that opened it.
+    QObject::connect(window.get(), &QObject::destroyed, qApp, [opener = QPointer<QWidget>(opener)] {
+        if (opener && opener->isVisible())
+            opener->activateWindow();
+    });
+    return window.release();
+}
+
+#endif
+
+} // namespace
+
+void OpenHelpFile(const QString &chmPath, QWidget *opener)
+{
+    if (!QFileInfo(chmPath).isFile()) {
+        ShowHelpProblem(opener, chmPath, QApplication::translate("OpenHelpFile", "The file does not exist."));
+        return;
+    }
+#ifdef Q_OS_WIN
+    if (!StartSystemViewer(chmPath))
+        ShowHelpProblem(opener, chmPath, QApplication::translate("OpenHelpFile", "The help viewer hh.exe cannot be started."));
+#else
+    static WindowSlot<HelpWindow> slot;
+    HelpWindow *window = slot.get();
+    if (window && QFileInfo(window->filePath()) != QFileInfo(chmPath) && !window->openFile(chmPath)) {
+        ShowHelpProblem(opener, chmPath, window->errorString());
+        return;
+    }
+    window = slot.getOrLoad([&] { return LoadHelpWindow(chmPath, opener); },
+                            [opener](QWidget *fresh) { PlaceBeside(fresh, opener); });
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    ShowActive(window);
+#endif
+}
