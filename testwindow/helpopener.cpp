@@ -60,22 +60,31 @@ bool StartSystemViewer(const QString &chmPath)
 
 using nlt::help::HelpWindow;
 
-// Places a new help window beside the window that asked for it, on the
-// side where its screen has room, else centred over it.
+// Places a new help window beside the window that asked for it, on its
+// right where there is room for a readable page, else on its left, narrowed
+// to fit if need be; centred over it when neither side has room.
 void PlaceBeside(QWidget *window, const QWidget *opener)
 {
     const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    constexpr int kGap = 8;
+    constexpr int kNarrowest = 560;
     const QRect area = screen->availableGeometry();
     const QRect beside = opener ? opener->frameGeometry() : area;
-    constexpr int kGap = 8;
+    const int roomRight = area.right() - beside.right() - kGap;
+    const int roomLeft = beside.left() - area.left() - kGap;
+    const bool right = roomRight >= kNarrowest || roomRight >= roomLeft;
+    const int room = right ? roomRight : roomLeft;
     QRect frame(QPoint(), window->size());
-    frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
-    if (opener && beside.right() + kGap + frame.width() <= area.right()) {
-        frame.moveLeft(beside.right() + kGap);
-    } else if (opener && beside.left() - kGap - frame.width() >= area.left()) {
-        frame.moveRight(beside.left() - kGap);
+    if (opener && room >= kNarrowest) {
+        frame.setWidth(std::min(frame.width(), room));
+        window->resize(frame.size());
+        if (right)
+            frame.moveLeft(beside.right() + kGap);
+        else
+            frame.moveRight(beside.left() - kGap);
+        frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
     } else {
         frame.moveCenter(beside.center());
     }
