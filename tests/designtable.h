@@ -7,42 +7,34 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-// One control as designed: its caption, its place in twips (15 to a pixel)
-// inside its container, its font size in points and weight.
+// One control as designed: its caption (nullptr where it has none), its place in twips (15 to a pixel) inside its
+// container, its font size in points (0 where the font is the window's own) and weight.
 struct DesignedControl {
-    const char *name;
-    const char *caption;  // nullptr where the control has none
+    const char *name, *caption;
     int left, top, width, height;
-    double points;  // 0 where the font is the window's own
+    double points;
     bool bold;
 };
 
-// The text a control shows: a button's or label's text, a frame's title.
-inline QString CaptionOf(const QWidget *control)
+// Checks a freshly loaded window's fixed client size and every control of the table: place, caption (a button's
+// or label's text, a frame's title) and font.
+template <std::size_t N> void ExpectDesign(QWidget *window, QSize size, const DesignedControl (&table)[N])
 {
-    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
-    if (const auto *frame = qobject_cast<const QGroupBox *>(control))
-        return frame->title();
-    return {};
-}
-
-// Checks every control of the table in a freshly loaded window.
-template <std::size_t N>
-void ExpectDesign(QWidget *window, const DesignedControl (&table)[N])
-{
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const auto px = [](int twips) { return int(std::lround(twips / 15.0)); };
     for (const DesignedControl &c : table) {
         SCOPED_TRACE(c.name);
         auto *control = window->findChild<QWidget *>(QLatin1String(c.name));
         ASSERT_NE(control, nullptr);
         control->ensurePolished();
-        const QRect expected(std::lround(c.left / 15.0), std::lround(c.top / 15.0), std::lround(c.width / 15.0),
-                             std::lround(c.height / 15.0));
-        EXPECT_EQ(control->geometry(), expected);
+        EXPECT_EQ(control->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
+        const auto *button = qobject_cast<QAbstractButton *>(control);
+        const auto *label = qobject_cast<QLabel *>(control);
+        const auto *frame = qobject_cast<QGroupBox *>(control);
         if (c.caption) {
-            EXPECT_EQ(CaptionOf(control), QString::fromUtf8(c.caption));
+            EXPECT_EQ(button ? button->text() : label ? label->text() : frame ? frame->title() : QString(),
+                      QString::fromUtf8(c.caption));
         }
         if (c.points > 0) {
             EXPECT_DOUBLE_EQ(control->font().pointSizeF(), c.points);

@@ -8,20 +8,19 @@ namespace {
 // 20000^1.05 = 32815.3, 4^1.3 = 6.063, 7^1.3 = 12.549), in English texts.
 TEST(RunFigures, ShowEachFigureAsTheStandardTextOfADouble)
 {
-    struct Case {
+    const struct {
         const char *name;
         double best, total;
         int termCount;
         const char *dimensions, *aggregate, *rawProcessing, *projectedMean;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"worked example", 500, 1200, 5, "4", "120", "118.2", "19.7"},
         {"raw rounds down; two chains divide by 1", 230, 1234, 2, "1", "123.4", "80.1", "123.4"},
         {"no group separator", 20000, 123456780, 8, "7", "12345678", "3331.5", "983756.2"},
         {"no dimension still divides by 1", 500, 1234, 1, "0", "123.4", "118.2", "123.4"},
     };
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const nlt::RunFigures f = nlt::ComputeRunFigures(c.best, c.total, c.termCount);
         EXPECT_EQ(QString::number(f.dimensions), QLatin1String(c.dimensions));
@@ -33,14 +32,11 @@ TEST(RunFigures, ShowEachFigureAsTheStandardTextOfADouble)
 
 TEST(RunHasResults, NeedsBothScoresAndLevelTwo)
 {
-    struct Case { const char *best, *total; int level; bool reported; };
-    const Case cases[] = {
+    const struct { const char *best, *total; int level; bool reported; } cases[] = {
         {"120", "120", 2, true}, {"120", "120", 1, false}, {"", "1200", 9, false}, {"500", "", 9, false}};
-    for (const Case &c : cases) {
-        EXPECT_EQ(nlt::RunHasResults(QString::fromLatin1(c.best), QString::fromLatin1(c.total), c.level),
-                  c.reported)
+    for (const auto &c : cases)
+        EXPECT_EQ(nlt::RunHasResults(QString::fromLatin1(c.best), QString::fromLatin1(c.total), c.level), c.reported)
             << "best '" << c.best << "' total '" << c.total << "' level " << c.level;
-    }
 }
 
 } // namespace

@@ -31,17 +31,15 @@ TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string("answer ") + c.answer + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
-        // The "0" question must be built by the three-valued test.
-        Click(Control(c.binary && QByteArray(c.answer) != "0" ? "Option2" : "Option1"));
+        Click(form, "Option1");  // a "0" question must be built by the three-valued test
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
-        Click(Control(c.binary ? "Option2" : "Option1"));
+        Click(form, c.binary ? "Option2" : "Option1");
         const double total = ScoreTextNumber(form->run().totalScore);
         const int worth = TestSession::instance().counters().QuestionScore;
         const QString title = form->windowTitle();
         QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
         QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
-        Click(Control(c.button));
-
+        Click(form, c.button);
         EXPECT_EQ(ScoreTextNumber(form->run().totalScore), total + (c.scored ? worth : 0));
         EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
         EXPECT_EQ(built.isEmpty(), c.next == nullptr);
@@ -57,15 +55,14 @@ TEST_F(WindowTest, RecordingKeepsBestAndTotal)
         const char *best, *total;  // texts before the right answers
         std::vector<int> scores;   // worth of each question answered right
         const char *bestAfter, *totalAfter;
-    } cases[] = {{"", "", {210, 320, 300}, "320", "830"},
-                 {"150.0", "1000 points", {150}, "150.0", "1150"},
+    } cases[] = {{"", "", {210, 320, 300}, "320", "830"}, {"150.0", "1000 points", {150}, "150.0", "1150"},
                  {"", "", {32767, 32767, 32767}, "32767", "98301"}};
     for (const auto &c : cases) {
         form->run().bestQuestionScore = c.best;
         form->run().totalScore = c.total;
         for (const int score : c.scores) {
             TestSession::instance().counters().QuestionScore = static_cast<std::int16_t>(score);
-            AnswerRight();
+            Answer(form);
         }
         EXPECT_EQ(form->run().bestQuestionScore, QString(c.bestAfter)) << c.totalAfter;
         EXPECT_EQ(form->run().totalScore, QString(c.totalAfter));
@@ -76,17 +73,17 @@ TEST_F(WindowTest, RecordingKeepsBestAndTotal)
 // Unknown on at once, but Unknown is not judged against the stale answer.
 TEST_F(WindowTest, AnswerClicksDuringABuildAreIgnored)
 {
-    Click(Control("Option2"));
     ASSERT_NO_FATAL_FAILURE(AnswerUntil("1"));
+    Click(form, "Option2");
     QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
     bool midBuild = false;
     QTimer::singleShot(0, form, [&] {
         midBuild = !Control("Command2")->isEnabled();
-        Click(Control("Option1"));
+        Click(form, "Option1");
         EXPECT_TRUE(Control("Command5")->isEnabled());
-        Click(Control("Command5"));
+        Click(form, "Command5");
     });
-    Click(Control("Command2"));
+    Click(form, "Command2");
     EXPECT_TRUE(midBuild);
     EXPECT_EQ(ended.count(), 0);
     EXPECT_TRUE(form->windowTitle().contains("Binary"));

@@ -1,15 +1,11 @@
-#include <QAbstractButton>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iostream>
 #include <string>
 
-#include "testwindow/form1.h"
 #include "testwindow/scoretext.h"
-#include "testwindow/session.h"
+#include "windowfixture.h"
 
 namespace {
 
@@ -27,9 +23,8 @@ long ResidentKb()
 // generators, switching between the two tests now and then.
 TEST(Soak, RightAnswersRunOnWithinBounds)
 {
-    constexpr int kDefaultQuestions = 1000;
     const char *count = std::getenv("NLT_SOAK_QUESTIONS");
-    const int questions = count ? std::atoi(count) : kDefaultQuestions;
+    const int questions = count ? std::atoi(count) : 1000;
     constexpr int kCap = 393;      // from this question on the difficulty stays put
     constexpr int kWarmUp = 1000;  // resident memory is compared from here on
     TestSession &session = TestSession::instance();
@@ -38,9 +33,8 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     int runsEnded = 0, builds = 0;
     QObject::connect(&session, &TestSession::runEnded, [&] { ++runsEnded; });
     Form1 *form = session.showForm1();
-    auto *text1 = form->findChild<QPlainTextEdit *>("Text1");
+    auto *text1 = Child<QPlainTextEdit>(form, "Text1");
     QObject::connect(text1, &QPlainTextEdit::textChanged, [&] { ++builds; });
-    const auto button = [form](const char *name) { return form->findChild<QAbstractButton *>(name); };
 
     nlt::TestCounters atCap{};
     qsizetype longestNearCap = 0;
@@ -62,15 +56,16 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
             ASSERT_LE(length, 2 * longestNearCap) << q;
         }
         warmKb = q == kWarmUp ? ResidentKb() : warmKb;
-        if (q % 50 == 0) {
-            button(q % 100 == 0 ? "Option1" : "Option2")->click();
-        }
+        if (q % 50 == 0)
+            Child(form, q % 100 == 0 ? "Option1" : "Option2")->click();
+        // True moves a "0" question on, unscored, while "Binary Logic" is selected.
         const bool movesOn = answer == "0" && !form->TertiarySelected();
-        const char *right = answer == "1" || movesOn ? "Command2" : answer == "2" ? "Command3" : "Command5";
-        ASSERT_TRUE(button(right)->isEnabled()) << q;
+        QAbstractButton *right =
+            Child(form, answer == "1" || movesOn ? "Command2" : answer == "2" ? "Command3" : "Command5");
+        ASSERT_TRUE(right->isEnabled()) << q;
         total += movesOn ? 0 : c.QuestionScore;
         const int buildsBefore = builds;
-        button(right)->click();
+        right->click();
         ASSERT_TRUE(builds > buildsBefore && runsEnded == 0) << q;
     }
     EXPECT_EQ(ScoreTextNumber(form->run().totalScore), static_cast<double>(total));

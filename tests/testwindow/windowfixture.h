@@ -15,9 +15,31 @@
 #include "testwindow/session.h"
 
 // Lets failing checks show texts as text rather than as bytes.
-inline void PrintTo(const QString &text, std::ostream *out)
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
+// A window's named child; a failure where there is none.
+template <typename T = QAbstractButton> T *Child(const QWidget *window, const char *name)
 {
-    *out << '"' << text.toStdString() << '"';
+    T *child = window->findChild<T *>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+// A mouse click on a window's named control, enabled or not.
+inline void Click(QWidget *window, const char *name)
+{
+    if (QWidget *control = Child<QWidget>(window, name))
+        QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// Clicks the button for the stored answer, or a wrong one. A "0" question is
+// answered under "Tertiary Logic", since "Binary Logic" moves it on unscored.
+inline void Answer(Form1 *form, bool right = true)
+{
+    const QString answer = form->run().correctAnswer;
+    if (answer == "0")
+        Click(form, "Option1");
+    Click(form, answer == "0" && right ? "Command5" : (answer == "1") == right ? "Command2" : "Command3");
 }
 
 // A fresh main window through the real session and generators, with a seeded
@@ -36,34 +58,18 @@ protected:
     void TearDown() override
     {
         TestSession::instance().unloadForm1();
+        TestSession::instance().setProgramEndHandler([] {});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-    template <typename T = QAbstractButton> T *Control(const char *name) const
-    {
-        T *child = form->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
+    template <typename T = QAbstractButton> T *Control(const char *name) const { return Child<T>(form, name); }
     QPlainTextEdit *Text1() const { return Control<QPlainTextEdit>("Text1"); }
-
-    // Clicks the right button for the stored answer; True moves a "0"
-    // question on (unscored) while "Binary Logic" is selected.
-    void AnswerRight()
-    {
-        const QString answer = form->run().correctAnswer;
-        const bool moveOn = answer == "0" && !form->TertiarySelected();
-        Click(Control(answer == "1" || moveOn ? "Command2" : answer == "2" ? "Command3" : "Command5"));
-    }
 
     // Answers right until the question on show has the given answer.
     void AnswerUntil(const QString &answer)
     {
-        for (int i = 0; i < 100 && form->run().correctAnswer != answer; ++i) {
-            AnswerRight();
-        }
+        for (int i = 0; i < 100 && form->run().correctAnswer != answer; ++i)
+            Answer(form);
         ASSERT_EQ(form->run().correctAnswer, answer);
     }
 
@@ -72,14 +78,6 @@ protected:
         QApplication::setActiveWindow(form);
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    }
-
-    // The close box: the window system's request reaches the native window
-    // first, which hands it on as spontaneous.
-    void PressCloseBox()
-    {
-        QCloseEvent request;
-        QCoreApplication::sendEvent(form->windowHandle(), &request);
     }
 
     Form1 *form = nullptr;
