@@ -1,8 +1,11 @@
-// The built help file read through ChmFile, and damaged copies of it, which
-// must give an error with a reason and never a crash or a hang.
+// The built help file read through ChmFile: its contents, links and worked
+// examples; and damaged copies of it, which must give an error with a reason
+// and never a crash or a hang.
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtEndian>
 
+#include "engine/evaluator.h"
 #include "helpfiles.h"
 
 namespace {
@@ -10,69 +13,68 @@ namespace {
 using namespace helptest;
 using nlt::help::ChmFile;
 
-// The contents tree and its pages (the links test reaches the rest).
-TEST(BuiltHelpFile, HoldsItsContentsAndSaysWhatIsMissing)
+// The contents tree; every link of every page leads to a page and anchor of
+// the file, and every worked example has the value the program computes; a
+// missing page is named, a missing file refused and the open one closed.
+TEST(BuiltHelpFile, HoldsItsContentsLinksAndExamples)
 {
     ChmFile chm;
     ASSERT_TRUE(chm.open(kHelpFile)) << chm.errorString().toStdString();
-    EXPECT_EQ(chm.homePath(), "/index.html");
     EXPECT_EQ(Shape(chm.tableOfContents()),
               "Nested Logic Test Help=/index.html[The test window=/window.html[Using the keyboard=/keyboard.html],"
               "Values and the two tests=/tests.html,Operators and Not=/operators.html[Truth tables=/truth-tables.html],"
               "Working out an expression=/evaluation.html,Levels=/levels.html[Difficulty by question=/progression.html],"
               "The results window=/scores.html[Reviewing a question=/review.html]]");
-    EXPECT_FALSE(chm.read("/no-such-page.html"));
-    EXPECT_TRUE(chm.errorString().contains("/no-such-page.html"));
-    EXPECT_FALSE(chm.open("/nonexistent/help - zentrix.chm") || chm.errorString().isEmpty());
-    EXPECT_FALSE(chm.read("/index.html")); // the failed open closed the file before
+    static const QRegularExpression href(R"re(href="([^"#]*)#?([^"]*)")re"),
+        example(R"re(<tr class="example"><td class="expr">([^<]+)</td><td class="v">([012])<)re");
+    int links = 0, examples = 0;
+    for (const QString &path : chm.objectPaths().filter(QRegularExpression("\\.html$"))) {
+        const QString page = ReadPage(path);
+        for (const auto &m : href.globalMatch(page)) {
+            const QString target = m.captured(1).isEmpty() ? path : '/' + m.captured(1);
+            EXPECT_TRUE(chm.contains(target)
+                        && (m.captured(2).isEmpty() || ReadPage(target).contains("name=\"" + m.captured(2) + '"')))
+                << path.toStdString() << " -> " << m.captured(0).toStdString();
+            ++links;
+        }
+        for (const auto &m : example.globalMatch(page)) {
+            EXPECT_EQ(nlt::EvaluateExpression(m.captured(1).toStdString()), m.captured(2).toStdString()) << examples;
+            ++examples;
+        }
+    }
+    EXPECT_TRUE(links > 40 && examples >= 10) << links << " links, " << examples << " examples";
+    EXPECT_TRUE(!chm.read("/no-such-page.html") && chm.errorString().contains("/no-such-page.html"));
+    EXPECT_FALSE(chm.open("/nonexistent/help - zentrix.chm") || chm.errorString().isEmpty() || chm.read("/index.html"));
 }
 
-// Writes v at `at` as a little-endian number of `size` bytes (4 or 8).
-void Put(QByteArray &b, quint64 at, quint64 v, int size)
-{
-    size == 4 ? qToLittleEndian(quint32(v), b.data() + at) : qToLittleEndian(v, b.data() + at);
-}
 quint32 Get32(const QByteArray &b, quint64 at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-// Offsets of the structures, read from the file as the reader finds them:
-// the directory header, the first listing block, and objects of the stored section.
-quint64 Dir(const QByteArray &b) { return qFromLittleEndian<quint64>(b.constData() + 72); }
-quint64 Head(const QByteArray &b) { return Dir(b) + 0x54 + Get32(b, Dir(b) + 32) * quint64(Get32(b, Dir(b) + 16)); }
-quint64 Stored(const char *name)
-{
-    QFile file(kHelpFile);
-    nlt::help::ChmLayout layout;
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && CheckChmLayout(file, layout).isEmpty());
-    return layout.dataOffset + layout.objects.value(QByteArray("::DataSpace/Storage/MSCompressed/") + name).start;
-}
-const char *const kControl = "ControlData";
-const char *const kReset = "Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
 
-// Opens a damaged copy and reads all it claims to hold: each read gives the
-// bytes or a reason. Returns whether the open succeeded.
+// Opens a damaged copy and reads all it claims to hold: each read gives at
+// most the size cap or a reason. Returns whether the open succeeded.
 bool ReadEverything(const QString &path, const std::string &what)
 {
     ChmFile chm;
-    if (!chm.open(path)) {
-        EXPECT_FALSE(chm.errorString().isEmpty()) << what;
-        return false;
-    }
+    const bool opened = chm.open(path);
+    EXPECT_TRUE(opened || !chm.errorString().isEmpty()) << what;
     for (const QString &object : chm.objectPaths()) {
         const auto bytes = chm.read(object);
         EXPECT_TRUE(bytes ? quint64(bytes->size()) <= ChmFile::kMaxObjectSize : !chm.errorString().isEmpty()) << what;
     }
     chm.homePath(); // reads the contents too
-    return true;
+    return opened;
 }
 
-// Each structural fault is one that chmlib would read out of bounds, loop or
-// divide by zero on, and each truncation: refused. Then each byte of the
-// headers, the directory entries and the compression tables flipped, and
-// random bytes set anywhere (fixed seed: a failure replays): never a crash.
+// Each structural fault (one chmlib would read out of bounds, loop or divide
+// by zero on), each truncation and a foreign file: refused.
 TEST(DamagedHelpFile, IsRefusedWithAReasonAndNeverCrashes)
 {
     const QByteArray good = BuiltHelpBytes();
-    const quint64 dir = Dir(good), head = Head(good), block = Get32(good, dir + 16), control = Stored(kControl),
-                  reset = Stored(kReset), size = quint64(good.size());
+    // The compression tables, found by their fixed fields.
+    const quint64 control = quint64(good.indexOf("LZXC")) - 4, size = quint64(good.size()),
+                  reset = quint64(good.indexOf(QByteArray::fromHex("0800000028000000"))) - 8;
+    ASSERT_TRUE(control < reset && reset < size);
+    const quint64 dir = qFromLittleEndian<quint64>(good.constData() + 72), block = Get32(good, dir + 16),
+                  head = dir + 0x54 + Get32(good, dir + 32) * block;
     const struct { const char *label; quint64 at, value; int size; } faults[] = {
         {"directory past the end", 72, size, 8},          {"directory length overflows", 80, ~quint64(0) - 8, 8},
         {"data offset past the end", 88, size + 1, 8},     {"block length zero", dir + 16, 0, 4},
@@ -81,27 +83,26 @@ TEST(DamagedHelpFile, IsRefusedWithAReasonAndNeverCrashes)
         {"free space beyond the block", head + 4, block, 4}, {"entries cut by the free space", head + 4, block - 23, 4},
         {"window size zero", control + 16, 0, 4},         {"reset interval zero", control + 12, 0, 4},
         {"compressed block length zero", reset + 32, 0, 8}, {"compressed block count zero", reset + 4, 0, 4},
-        {"compressed length too large", reset + 24, size * 2, 8}};
+        {"compressed length too large", reset + 24, size * 2, 8}, {"directory shorter than its header", 80, 0x53, 8}};
     QTemporaryDir tmp;
     for (const auto &f : faults) {
         QByteArray bytes = good;
-        Put(bytes, f.at, f.value, f.size);
+        f.size == 4 ? qToLittleEndian(quint32(f.value), bytes.data() + f.at) : qToLittleEndian(f.value, bytes.data() + f.at);
         EXPECT_FALSE(ReadEverything(WriteCopy(tmp, bytes), f.label)) << f.label;
     }
     for (qsizetype length = good.size() - 1; length >= 0; length -= length > 97 ? 97 : std::max<qsizetype>(length, 1))
         EXPECT_FALSE(ReadEverything(WriteCopy(tmp, good.left(length)), "cut")) << "cut at " << length;
-    const quint64 entriesEnd = head + block - Get32(good, head + 4);
-    for (quint64 at = 0; at < reset + 72; at = at + 1 == entriesEnd ? control : at + 1) {
-        QByteArray copy = good;
-        copy[qsizetype(at)] = char(copy[qsizetype(at)] ^ 0xff);
-        ReadEverything(WriteCopy(tmp, copy), "flip at " + std::to_string(at));
-    }
+    // Another file format: only the signature differs from the good file.
+    EXPECT_FALSE(ReadEverything(WriteCopy(tmp, "PK\x03\x04" + good.mid(4)), "foreign"));
+    // Each byte of the headers, directory entries and compression tables flipped,
+    // then random bytes anywhere (fixed seed: a failure replays): never a crash.
     QRandomGenerator random(20240601);
-    for (int round = 0; round < 300; ++round) {
+    const quint64 entriesEnd = head + block - Get32(good, head + 4), tablesEnd = reset + 72;
+    for (quint64 at = 0; at < tablesEnd + 300; at = at + 1 == entriesEnd ? control : at + 1) {
         QByteArray copy = good;
-        for (int i = 0; i < 6; ++i)
-            copy[random.bounded(int(copy.size()))] = char(random.bounded(256));
-        ReadEverything(WriteCopy(tmp, copy), "random round " + std::to_string(round));
+        const auto i = qsizetype(at < tablesEnd ? at : random.bounded(size));
+        copy[i] = char(copy[i] ^ (at < tablesEnd ? 0xff : random.bounded(1, 256)));
+        ReadEverything(WriteCopy(tmp, copy), "damage " + std::to_string(at));
     }
 }
 

@@ -17,6 +17,7 @@ namespace helptest {
 
 inline const QString kHelpFile = QStringLiteral(NLT_TEST_HELP_FILE);
 
+// The bytes of the built help file; fails the test when unreadable.
 inline QByteArray BuiltHelpBytes()
 {
     QFile file(kHelpFile);
@@ -37,11 +38,10 @@ inline QString ReadPage(const QString &path)
 // truncated one makes the file system flush it, slowly); returns its path.
 inline QString WriteCopy(const QTemporaryDir &dir, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(QStringLiteral("help - zentrix.chm"));
-    QFile::remove(path);
-    QFile file(path);
+    QFile file(dir.filePath(QStringLiteral("help - zentrix.chm")));
+    QFile::remove(file.fileName());
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return path;
+    return file.fileName();
 }
 
 // A contents tree as text: "name=local", children in brackets.
