@@ -6,29 +6,8 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
-#include <QScreen>
 
 #include "testwindow/session.h"
-
-void PlaceCentred(QWidget *window)
-{
-    const QScreen *screen = window->screen();
-    if (!screen) {
-        return;
-    }
-    // Before the first show the frame is not known yet: centre the window's
-    // own rectangle, which is off by at most half the frame.
-    QRect area = window->geometry();
-    area.moveCenter(screen->availableGeometry().center());
-    window->move(area.topLeft());
-}
-
-void ShowActive(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 bool ProgramWindow::Form_QueryUnload(CloseReason reason)
 {
