@@ -176,6 +176,13 @@ void ReviewWindow::showProblem(const QString &problem, std::optional<qsizetype> 
 
 void ReviewWindow::highlight(const QModelIndex &index)
 {
+    // Text typed within the pause has made the working on show stale: its
+    // places belong to the old text. Work the new text out at once instead.
+    if (pause_.isActive()) {
+        ui_->questionBox->setExtraSelections({});
+        QMetaObject::invokeMethod(this, &ReviewWindow::workOut, Qt::QueuedConnection);
+        return;
+    }
     const std::optional<nlt::TextRange> range = working_->rangeAt(index);
     if (!range) {
         ui_->questionBox->setExtraSelections({});

@@ -2,6 +2,8 @@
 #include <QListView>
 #include <QPointer>
 #include <QTreeView>
+#include <QPushButton>
+#include <gtest/gtest-spi.h>
 
 #include "../testwindow/windowfixture.h"
 #include "results/reviewwindow.h"
@@ -174,6 +176,39 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(review_.isNull());
+}
+
+// A step of the old working chosen within the typing pause after an edit, by
+// keys or a double-click, marks nothing of the new text (and Qt does not warn
+// of a place beyond its end): the new text is worked out at once instead.
+TEST_F(ReviewTest, AStepOfTheOldWorkingChosenWhileTypingWorksTheNewTextOut)
+{
+    for (const bool byKeys : {true, false}) {
+        SCOPED_TRACE(byKeys ? "Alt+K, Down" : "double-click");
+        Open(kExample, '0');
+        review_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(review_));
+        // A mnemonic presses its button after a short animation.
+        QTest::keyClick(review_, Qt::Key_E, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Box()->isReadOnly(); }));
+        Box()->selectAll();
+        QTest::keyClicks(Box(), QStringLiteral("1"));
+        auto *view = Get<QTreeView>("workingView");
+        if (byKeys) {
+            QTest::keyClick(review_, Qt::Key_K, Qt::AltModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        } else {
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(Working()->index(0, 0)).center());
+        }
+        EXPECT_EQ(Box()->toPlainText(), "1");
+        EXPECT_EQ(QApplication::focusWidget(), view);
+        EXPECT_TRUE(Box()->extraSelections().isEmpty());
+        EXPECT_FALSE(Box()->textCursor().hasSelection());
+        (void)QTest::qWaitFor([this] { return Text("answerLabel") == QStringLiteral("The value is True (1)."); });
+        EXPECT_EQ(Text("answerLabel"), QStringLiteral("The value is True (1)."));
+    }
+    // The test main fails a test on any Qt warning.
+    EXPECT_NONFATAL_FAILURE(qWarning("a warning"), "Qt warned: a warning");
 }
 
 } // namespace

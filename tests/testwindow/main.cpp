@@ -1,7 +1,31 @@
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "testwindow/programwindow.h"
+
+namespace {
+
+// Fails the running test on every Qt warning, critical or fatal message: a
+// warning in a window test is a defect, not noise. Debug and info messages
+// only pass through, as does the offscreen platform's own noise.
+void FailOnQtWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        return;
+    }
+    // The offscreen platform cannot raise a window or pass on its size limits
+    // and says so each time: noise of the test platform alone, let through.
+    if (message == QLatin1String("This plugin does not support raise()") ||
+        message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    ADD_FAILURE() << "Qt warned: " << message.toStdString();
+}
+
+} // namespace
 
 // The widget tests need one application object, made here and not at static
 // initialisation, since test discovery runs this program too.
@@ -10,6 +34,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // A runtime directory of its own (mode 0700), so Qt has no cause to warn about it.
+    QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/nlt-test-runtime-XXXXXX"));
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
+    qInstallMessageHandler(FailOnQtWarning);
     QApplication app(argc, argv);
     // Windows are hidden and shown again by the tests; that must not quit.
     QApplication::setQuitOnLastWindowClosed(false);
