@@ -1,6 +1,7 @@
 #include "engine/evaluator.h"
 
 #include "engine/language.h"
+#include "engine/scanner.h"
 
 #include <array>
 #include <cstdint>
@@ -8,8 +9,9 @@
 #include <vector>
 
 // Two routes give the same value. Text of the question language is read once
-// from left to right: every group is reduced when its ")" is reached and every
-// chain is folded term by term, so the cost grows linearly with the text.
+// from left to right by the scanner with the language's own rules: every group
+// is reduced when its ")" is reached and every chain is folded term by term, so
+// the cost grows linearly with the text.
 // Anything else is reduced by literal search and replace on a working text,
 // which also decides what a malformed text yields: usually an error.
 
@@ -17,21 +19,10 @@ namespace nlt {
 
 namespace {
 
-// Longest piece of the caller's text quoted in an error message.
-constexpr std::size_t kQuoteLimit = 80;
-
-// The text in quotes, cut short when it is long.
-std::string Quote(std::string_view text)
-{
-    if (text.size() <= kQuoteLimit)
-        return '"' + std::string(text) + '"';
-    return '"' + std::string(text.substr(0, kQuoteLimit)) + "...\"";
-}
-
 // Throws the error for a text that does not reduce to one value.
 [[noreturn]] void Reject(std::string_view text, const std::string &reason)
 {
-    throw EvaluationError(Quote(text) + " is not a valid expression: " + reason);
+    throw EvaluationError(Quoted(text) + " is not a valid expression: " + reason);
 }
 
 // Lets the window handle its events, when it asked to.
@@ -41,137 +32,20 @@ void Notify(const ProcessEvents &processEvents)
         processEvents();
 }
 
-// ---------------------------------------------------------------------------
-// Single pass over well-formed text.
-
-// One open chain: its value so far and what is still waiting for an operand.
-struct OpenChain {
-    char value = '\0';
-    std::optional<Operator> pendingOperator; // operator still without its right operand
-    bool leadingNotZero = false;             // first operand is a "Not 0" still to be resolved
-    std::size_t nots = 0;                    // "Not " prefixes read before the current operand
+// The evaluator's observer: it lets the window handle its events at every fold.
+struct EventObserver {
+    static constexpr bool kWantsSteps = false;
+    const ProcessEvents &processEvents;
+    void Tick() { Notify(processEvents); }
 };
 
-// Takes an operand value: applies its negations and folds it into the chain.
-void AcceptOperand(OpenChain &chain, char value, const ProcessEvents &processEvents)
+// Reads text in the question language by its own rules and returns its value;
+// empty as soon as the text leaves the language. Without groupsAllowed a
+// parenthesis leaves it.
+std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed, const ProcessEvents &processEvents)
 {
-    if (chain.nots % 2 == 1) {
-        if (value != '0')
-            value = NegateValue(value);
-        else if (chain.pendingOperator)
-            value = NotZeroAfterOperator(*chain.pendingOperator);
-        else
-            chain.leadingNotZero = true; // the operator after it decides
-    }
-    chain.nots = 0;
-    if (chain.pendingOperator) {
-        chain.value = TermValue(chain.value, *chain.pendingOperator, value);
-        chain.pendingOperator.reset();
-        Notify(processEvents);
-    } else {
-        chain.value = value;
-    }
-}
-
-// Takes an operator; it resolves a leading "Not 0" that stands before it.
-void AcceptOperator(OpenChain &chain, Operator op)
-{
-    if (chain.leadingNotZero) {
-        chain.value = NotZeroBeforeOperator(op);
-        chain.leadingNotZero = false;
-    }
-    chain.pendingOperator = op;
-}
-
-// The value of a finished chain; empty when a lone "Not 0" has no operator to decide it.
-std::optional<char> CloseChain(const OpenChain &chain)
-{
-    if (chain.leadingNotZero)
-        return std::nullopt;
-    return chain.value;
-}
-
-// Slot of a word in the operator key table: its first and third characters
-// (the blank after "Or") tell all eighteen words apart.
-constexpr std::size_t OperatorKey(char first, char third)
-{
-    return static_cast<std::size_t>(first & 31) * 32 + static_cast<std::size_t>(third & 31);
-}
-
-// Marks a slot of the operator key table that holds no operator.
-constexpr std::uint8_t kNoOperator = 0xFF;
-
-// The operator (as its number) for each key; kNoOperator elsewhere.
-constexpr std::array<std::uint8_t, 32 * 32> kOperatorKeys = [] {
-    std::array<std::uint8_t, 32 * 32> keys{};
-    keys.fill(kNoOperator);
-    for (const Operator op : kAllOperators) {
-        const std::string_view word = OperatorWord(op);
-        keys[OperatorKey(word[0], word.size() > 2 ? word[2] : ' ')] = static_cast<std::uint8_t>(op);
-    }
-    return keys;
-}();
-
-// The operator whose word, followed by a blank, starts text at index i.
-std::optional<Operator> OperatorAt(std::string_view text, std::size_t i)
-{
-    if (i + 3 >= text.size())
-        return std::nullopt;
-    const std::uint8_t key = kOperatorKeys[OperatorKey(text[i], text[i + 2])];
-    if (key == kNoOperator)
-        return std::nullopt;
-    const auto op = static_cast<Operator>(key);
-    const std::string_view word = OperatorWord(op);
-    const std::size_t end = i + word.size();
-    if (end >= text.size() || text[end] != ' ' || text.substr(i, word.size()) != word)
-        return std::nullopt;
-    return op;
-}
-
-// Reads text in the question language and returns its value; empty as soon as
-// the text leaves the language. Without groupsAllowed a parenthesis leaves it.
-std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed,
-                                     const ProcessEvents &processEvents)
-{
-    std::vector<OpenChain> open(1);
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    for (;;) {
-        // An operand: "Not " prefixes, then "(" or a value character.
-        while (text.substr(i).starts_with(kNotPrefix)) {
-            ++open.back().nots;
-            i += kNotPrefix.size();
-        }
-        if (groupsAllowed && i < n && text[i] == '(') {
-            open.emplace_back();
-            ++i;
-            continue;
-        }
-        if (i == n || !IsValueCharacter(text[i]))
-            return std::nullopt;
-        AcceptOperand(open.back(), text[i++], processEvents);
-
-        // Each ")" closes the innermost group, whose value is an operand of the chain around it.
-        while (i < n && text[i] == ')') {
-            if (open.size() == 1)
-                return std::nullopt;
-            const auto value = CloseChain(open.back());
-            if (!value)
-                return std::nullopt;
-            open.pop_back();
-            AcceptOperand(open.back(), *value, processEvents);
-            ++i;
-        }
-        if (i == n)
-            return open.size() == 1 ? CloseChain(open.back()) : std::nullopt;
-
-        // An operator word with one blank on each side.
-        const auto op = text[i] == ' ' ? OperatorAt(text, i + 1) : std::nullopt;
-        if (!op)
-            return std::nullopt;
-        AcceptOperator(open.back(), *op);
-        i += OperatorWord(*op).size() + 2;
-    }
+    EventObserver observer{processEvents};
+    return ScanText(text, kLanguageRules, observer, nullptr, groupsAllowed);
 }
 
 // ---------------------------------------------------------------------------
@@ -229,11 +103,11 @@ std::string ReduceLiterally(std::string_view group, std::string_view text,
                 end = next[k];
         }
         if (end == std::string::npos)
-            Reject(text, "no term can be formed at the start of " + Quote(std::string_view(w).substr(start)));
+            Reject(text, "no term can be formed at the start of " + Quoted(std::string_view(w).substr(start)));
         const std::string_view term = std::string_view(w).substr(start, end - start + 1);
         const auto value = LookUpTerm(term);
         if (!value)
-            Reject(text, "the term " + Quote(term) + " has no value");
+            Reject(text, "the term " + Quoted(term) + " has no value");
         w[end] = *value;
         start = end;
     }
@@ -297,7 +171,7 @@ std::string EvaluateLiterally(std::string_view text, const ProcessEvents &proces
 std::string RequireValue(std::string result, std::string_view text)
 {
     if (result.size() != 1 || !IsValueCharacter(result[0]))
-        Reject(text, "it reduces to " + Quote(result) + ", not to a value");
+        Reject(text, "it reduces to " + Quoted(result) + ", not to a value");
     return result;
 }
 

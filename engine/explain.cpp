@@ -1,14 +1,13 @@
 #include "engine/explain.h"
 
 #include "engine/evaluator.h"
+#include "engine/scanner.h"
 
 #include <array>
 #include <utility>
 
-// The working is gathered in one left-to-right scan with a stack of open
-// chains, the same reading of the question language by which the evaluator
-// reduces well-formed text in one pass. A group's steps are collected while it
-// is open and handed out, sorted by kind, when its ")" is read, so the groups
+// The working is gathered by the scanner that the evaluator reads with: each
+// group hands out its steps, kind by kind, when its ")" is read, so the groups
 // come out in the order of their ")" and the cost stays linear. The scan accepts
 // exactly the texts that the evaluator reads in one pass; other texts are left
 // to the evaluator and get no steps.
@@ -16,9 +15,6 @@
 namespace nlt {
 
 namespace {
-
-// Longest piece of text quoted whole in a message.
-constexpr std::size_t kQuoteLimit = 40;
 
 // The order of the kinds of step inside a group.
 constexpr std::array<StepKind, 4> kStepOrder{StepKind::CancelNots, StepKind::Negate, StepKind::NotZero,
@@ -31,15 +27,6 @@ std::string_view CharacterAt(std::string_view text, std::size_t at)
     while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         ++end;
     return text.substr(at, end - at);
-}
-
-// The text in straight double quotes; a long text keeps its two ends.
-std::string Quoted(std::string_view text)
-{
-    if (text.size() <= kQuoteLimit)
-        return '"' + std::string(text) + '"';
-    constexpr std::size_t kEnd = kQuoteLimit / 2;
-    return '"' + std::string(text.substr(0, kEnd)) + " ... " + std::string(text.substr(text.size() - kEnd)) + '"';
 }
 
 // True for the letters A to Z and a to z.
@@ -133,197 +120,47 @@ SyntaxProblem OperatorProblem(std::string_view text, std::size_t at, std::size_t
     return {begin, Quoted(word) + " is not an operator word"};
 }
 
-// The operator whose word, followed by one blank, starts at index at.
-std::optional<Operator> OperatorAt(std::string_view text, std::size_t at)
-{
-    const std::string_view word = WordAt(text, at);
-    const std::size_t end = at + word.size();
-    if (end >= text.size() || text[end] != ' ')
-        return std::nullopt;
-    return OperatorFromWord(word);
-}
+// Collects the working from the scan: a group's steps come, kind by kind, just
+// before the group itself, so each group adopts the groups finished inside it.
+struct WorkingObserver {
+    static constexpr bool kWantsSteps = true;
+    Explanation &out;
+    std::vector<std::size_t> groupsAtOpen{}; // groups finished before each open group began
+    std::vector<std::size_t> orphans{};      // finished groups whose parent is still open
+    std::size_t firstStep = 0;               // the first step of the group being closed
 
-// One chain still open during the scan.
-struct OpenChain {
-    std::size_t begin = 0;        // its "(", or 0 for the outermost chain
-    std::size_t firstPending = 0; // its steps start here in the pending list
-    std::size_t groupsAtOpen = 0; // groups finished before it opened
-    char value = '\0';            // its value so far
-    std::optional<Operator> pendingOperator; // still without its right operand
-    std::size_t operatorBegin = 0;           // where the pending operator's word starts
-    std::size_t chainBegin = 0;              // where the first operand starts
-    std::size_t operandBegin = 0;            // where the current operand starts, prefixes included
-    std::size_t nots = 0;                    // "Not " prefixes of the current operand
-    bool folded = false;                     // a term has been folded
-    bool leadingNotZero = false;             // the first operand is a "Not 0" awaiting its operator
-    TextRange notZeroRange;                  // that "Not 0"
+    void Opened(std::size_t) { groupsAtOpen.push_back(out.groups.size()); }
+    char Adjust(const Step &step) { return step.value; }
+    void Step(nlt::Step step, bool)
+    {
+        step.group = out.groups.size();
+        out.steps.push_back(step);
+    }
+    void Closed(TextRange range, char value)
+    {
+        const std::size_t index = out.groups.size(), opened = groupsAtOpen.empty() ? 0 : groupsAtOpen.back();
+        if (!groupsAtOpen.empty())
+            groupsAtOpen.pop_back();
+        for (; !orphans.empty() && orphans.back() >= opened; orphans.pop_back())
+            out.groups[orphans.back()].parent = index;
+        orphans.push_back(index);
+        out.groups.push_back({.range = range, .firstStep = firstStep, .stepCount = out.steps.size() - firstStep,
+                              .value = value});
+        firstStep = out.steps.size();
+    }
 };
 
-// The scan; records the working into out unless out is null.
-class Walker {
-public:
-    Walker(std::string_view text, Explanation *out) : text_(text), out_(out) {}
-
-    // Reads the whole text; the first problem, or nothing when it is an expression.
-    std::optional<SyntaxProblem> Run();
-
-private:
-    void OpenGroup();
-    void AcceptOperand(char value, std::size_t end);
-    void AcceptOperator(Operator op, std::size_t wordBegin);
-    char Close(std::size_t end);
-    void Push(const Step &step);
-    std::optional<SyntaxProblem> LoneNotZero() const;
-
-    std::string_view text_;
-    Explanation *out_;
-    std::vector<OpenChain> open_;
-    std::vector<Step> pending_;            // steps of the open chains, innermost last
-    std::vector<std::size_t> orphans_;     // finished groups whose parent is still open
-    std::size_t i_ = 0;
-};
-
-std::optional<SyntaxProblem> Walker::Run()
+// The problem a scan failure stands for.
+SyntaxProblem ProblemOf(std::string_view text, const ScanFailure &failure)
 {
-    const std::size_t n = text_.size();
-    open_.emplace_back();
-    for (;;) {
-        open_.back().operandBegin = i_;
-        while (text_.substr(i_).starts_with(kNotPrefix)) {
-            ++open_.back().nots;
-            i_ += kNotPrefix.size();
-        }
-        if (i_ < n && text_[i_] == '(') {
-            OpenGroup();
-            continue;
-        }
-        if (i_ == n || !IsValueCharacter(text_[i_]))
-            return OperandProblem(text_, i_);
-        AcceptOperand(text_[i_], i_ + 1);
-        ++i_;
-        while (i_ < n && text_[i_] == ')') {
-            if (open_.size() == 1)
-                return SyntaxProblem{i_, "\")\" has no \"(\" before it"};
-            if (auto problem = LoneNotZero())
-                return problem;
-            const char value = Close(++i_);
-            AcceptOperand(value, i_);
-        }
-        if (i_ == n) {
-            if (open_.size() > 1)
-                return SyntaxProblem{open_[1].begin, "a \"(\" is never closed"};
-            if (auto problem = LoneNotZero())
-                return problem;
-            Close(n);
-            return std::nullopt;
-        }
-        const auto op = text_[i_] == ' ' ? OperatorAt(text_, i_ + 1) : std::nullopt;
-        if (!op)
-            return OperatorProblem(text_, i_, open_.back().operandBegin);
-        AcceptOperator(*op, i_ + 1);
-        i_ += OperatorWord(*op).size() + 2;
+    switch (failure.kind) {
+    case ScanFailure::Kind::Operand: return OperandProblem(text, failure.position);
+    case ScanFailure::Kind::Operator: return OperatorProblem(text, failure.position, failure.operandBegin);
+    case ScanFailure::Kind::StrayClose: return {failure.position, "\")\" has no \"(\" before it"};
+    case ScanFailure::Kind::Unclosed: return {failure.position, "a \"(\" is never closed"};
+    case ScanFailure::Kind::LoneNotZero: break;
     }
-}
-
-// Opens the group whose "(" is at the scan position.
-void Walker::OpenGroup()
-{
-    OpenChain chain;
-    chain.begin = i_++;
-    chain.firstPending = pending_.size();
-    chain.groupsAtOpen = out_ ? out_->groups.size() : 0;
-    open_.push_back(chain);
-}
-
-// A "Not 0" that begins the innermost chain and has no operator after it.
-std::optional<SyntaxProblem> Walker::LoneNotZero() const
-{
-    if (!open_.back().leadingNotZero)
-        return std::nullopt;
-    return SyntaxProblem{open_.back().notZeroRange.begin, "\"Not 0\" needs an operator beside it"};
-}
-
-void Walker::Push(const Step &step)
-{
-    if (out_)
-        pending_.push_back(step);
-}
-
-// Takes an operand that ends at index end: its prefixes, then its fold.
-void Walker::AcceptOperand(char value, std::size_t end)
-{
-    OpenChain &c = open_.back();
-    const std::size_t cancelled = c.nots - c.nots % 2;
-    if (cancelled > 0)
-        Push({.kind = StepKind::CancelNots, .range = {c.operandBegin, cancelled * kNotPrefix.size()}});
-    if (c.nots % 2 == 1) {
-        const std::size_t from = c.operandBegin + cancelled * kNotPrefix.size();
-        const TextRange range{from, end - from};
-        if (value != '0') {
-            Push({.kind = StepKind::Negate, .range = range, .left = value, .value = NegateValue(value)});
-            value = NegateValue(value);
-        } else if (c.pendingOperator) {
-            const char decided = NotZeroAfterOperator(*c.pendingOperator);
-            Push({.kind = StepKind::NotZero, .range = range, .left = '0', .op = *c.pendingOperator,
-                  .operatorBefore = true, .value = decided});
-            value = decided;
-        } else {
-            c.leadingNotZero = true; // the operator after it decides
-            c.notZeroRange = range;
-        }
-    }
-    c.nots = 0;
-    if (!c.pendingOperator) {
-        c.value = value;
-        c.chainBegin = c.operandBegin;
-        return;
-    }
-    const std::size_t from = c.folded ? c.operatorBegin : c.chainBegin;
-    const char result = TermValue(c.value, *c.pendingOperator, value);
-    Push({.kind = StepKind::Fold, .range = {from, end - from}, .left = c.value, .op = *c.pendingOperator,
-          .right = value, .value = result});
-    c.value = result;
-    c.folded = true;
-    c.pendingOperator.reset();
-}
-
-// Takes an operator word that starts at wordBegin; it decides a leading "Not 0".
-void Walker::AcceptOperator(Operator op, std::size_t wordBegin)
-{
-    OpenChain &c = open_.back();
-    if (c.leadingNotZero) {
-        c.value = NotZeroBeforeOperator(op);
-        c.leadingNotZero = false;
-        Push({.kind = StepKind::NotZero, .range = c.notZeroRange, .left = '0', .op = op, .value = c.value});
-    }
-    c.pendingOperator = op;
-    c.operatorBegin = wordBegin;
-}
-
-// Finishes the innermost chain, which ends at index end, and returns its value;
-// hands out its steps kind by kind and adopts the groups finished inside it.
-char Walker::Close(std::size_t end)
-{
-    const OpenChain chain = open_.back();
-    open_.pop_back();
-    if (!out_)
-        return chain.value;
-    const std::size_t index = out_->groups.size();
-    GroupWorking group{.range = {chain.begin, end - chain.begin}, .firstStep = out_->steps.size(),
-                       .value = chain.value};
-    for (const StepKind kind : kStepOrder)
-        for (std::size_t k = chain.firstPending; k < pending_.size(); ++k)
-            if (pending_[k].kind == kind) {
-                out_->steps.push_back(pending_[k]);
-                out_->steps.back().group = index;
-            }
-    pending_.resize(chain.firstPending);
-    group.stepCount = out_->steps.size() - group.firstStep;
-    for (; !orphans_.empty() && orphans_.back() >= chain.groupsAtOpen; orphans_.pop_back())
-        out_->groups[orphans_.back()].parent = index;
-    orphans_.push_back(index);
-    out_->groups.push_back(group);
-    return chain.value;
+    return {failure.position, "\"Not 0\" needs an operator beside it"};
 }
 
 // ---------------------------------------------------------------------------
@@ -359,7 +196,8 @@ constexpr std::size_t EndOf(const TextRange &range) { return range.begin + range
 Explanation ExplainExpression(std::string_view text)
 {
     Explanation explanation;
-    if (Walker(text, &explanation).Run()) {
+    WorkingObserver observer{explanation};
+    if (!ScanText(text, kLanguageRules, observer)) {
         // Not read in one pass: the evaluator decides, and there is no working to show.
         explanation = Explanation();
         explanation.value = EvaluateExpression(text)[0];
@@ -369,7 +207,14 @@ Explanation ExplainExpression(std::string_view text)
     return explanation;
 }
 
-std::optional<SyntaxProblem> FindSyntaxProblem(std::string_view text) { return Walker(text, nullptr).Run(); }
+std::optional<SyntaxProblem> FindSyntaxProblem(std::string_view text)
+{
+    SilentObserver observer;
+    ScanFailure failure;
+    if (ScanText(text, kLanguageRules, observer, &failure))
+        return std::nullopt;
+    return ProblemOf(text, failure);
+}
 
 std::vector<Slip> FindSlips(const Explanation &explanation, char chosen)
 {
@@ -396,13 +241,13 @@ std::vector<Slip> FindSlips(const Explanation &explanation, char chosen)
         if (group.parent != kNoGroup) {
             const std::size_t end = EndOf(group.range), fold = foldAt[end], prefix = prefixAt[end];
             const ValueMap &operand = fold != kNone ? ofRight[fold] : ofFirstOperand[group.parent];
-            char notZero = '\0'; // what a "Not" in front of it makes of 0
-            if (prefix != kNone && steps[prefix].kind == StepKind::NotZero)
-                notZero = steps[prefix].value;
-            else if (fold != kNone)
-                notZero = NotZeroAfterOperator(steps[fold].op);
+            // What a "Not" in front of it makes of 0: its operator before, else after, decides.
+            std::optional<Operator> before, after;
+            if (fold != kNone)
+                before = steps[fold].op;
             else if (firstFold[group.parent] != kNoGroup)
-                notZero = NotZeroBeforeOperator(steps[firstFold[group.parent]].op);
+                after = steps[firstFold[group.parent]].op;
+            const char notZero = NotZeroValue(kLanguageRules.notZero, before, after);
             ofValue = prefix == kNone ? operand : Compose(operand, [&](char v) { return v == '0' ? notZero : NegateValue(v); });
         }
         // Folds from the last back: each result is the next fold's left operand.

@@ -122,6 +122,16 @@ std::optional<char> TermValue(char left, std::string_view word, char right)
     return TermValue(left, *op, right);
 }
 
+std::string Quoted(std::string_view text)
+{
+    // Longest text quoted whole; a longer one keeps half of this from each end.
+    constexpr std::size_t kLimit = 40;
+    if (text.size() <= kLimit)
+        return '"' + std::string(text) + '"';
+    constexpr std::size_t kEnd = kLimit / 2;
+    return '"' + std::string(text.substr(0, kEnd)) + " ... " + std::string(text.substr(text.size() - kEnd)) + '"';
+}
+
 std::optional<char> LookUpTerm(std::string_view term)
 {
     // A term is value, blank, word, blank, value; the shortest word has two letters.

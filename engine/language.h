@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace nlt {
@@ -117,6 +118,9 @@ constexpr char TermValue(char left, Operator op, char right)
 
 // The value of the term "left word right"; empty when word is no operator or an operand no value.
 std::optional<char> TermValue(char left, std::string_view word, char right);
+
+// The text in straight double quotes for a message; a long text keeps its two ends.
+std::string Quoted(std::string_view text);
 
 // The value of an exact term text such as "2 Xagainst 1"; empty when it is none of the 162 terms.
 std::optional<char> LookUpTerm(std::string_view term);
