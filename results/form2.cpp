@@ -64,7 +64,9 @@ void Form2::Command3_Click()
     if (TestSession::instance().building()) {
         return;
     }
-    ShowActive(review_.getOrLoad([this] { return new ReviewWindow(run_, this); }));
+    // Beside the results, so both can be read at once.
+    ShowActive(review_.getOrLoad([this] { return new ReviewWindow(run_, this); },
+                                 [this](QWidget *review) { PlaceBeside(review, this); }));
 }
 
 ReviewWindow *Form2::reviewWindow() const

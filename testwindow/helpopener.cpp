@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QScreen>
-#include <algorithm>
 
 #include "testwindow/windowslot.h"
 
@@ -59,37 +57,6 @@ bool StartSystemViewer(const QString &chmPath)
 #else
 
 using nlt::help::HelpWindow;
-
-// Places a new help window beside the window that asked for it, on its
-// right where there is room for a readable page, else on its left, narrowed
-// to fit if need be; centred over it when neither side has room.
-void PlaceBeside(QWidget *window, const QWidget *opener)
-{
-    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    constexpr int kGap = 8;
-    constexpr int kNarrowest = 560;
-    const QRect area = screen->availableGeometry();
-    const QRect beside = opener ? opener->frameGeometry() : area;
-    const int roomRight = area.right() - beside.right() - kGap;
-    const int roomLeft = beside.left() - area.left() - kGap;
-    const bool right = roomRight >= kNarrowest || roomRight >= roomLeft;
-    const int room = right ? roomRight : roomLeft;
-    QRect frame(QPoint(), window->size());
-    if (opener && room >= kNarrowest) {
-        frame.setWidth(std::min(frame.width(), room));
-        window->resize(frame.size());
-        if (right)
-            frame.moveLeft(beside.right() + kGap);
-        else
-            frame.moveRight(beside.left() - kGap);
-        frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
-    } else {
-        frame.moveCenter(beside.center());
-    }
-    window->move(frame.topLeft());
-}
 
 // A help window on chmPath, or nullptr (after saying why) when it cannot be read.
 HelpWindow *LoadHelpWindow(const QString &chmPath, QWidget *opener)

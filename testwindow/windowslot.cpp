@@ -1,6 +1,7 @@
 #include "testwindow/windowslot.h"
 
 #include <QScreen>
+#include <algorithm>
 
 void PlaceCentred(QWidget *window)
 {
@@ -13,6 +14,34 @@ void PlaceCentred(QWidget *window)
     QRect area = window->geometry();
     area.moveCenter(screen->availableGeometry().center());
     window->move(area.topLeft());
+}
+
+void PlaceBeside(QWidget *window, const QWidget *opener)
+{
+    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    constexpr int kGap = 8;
+    constexpr int kNarrowest = 560;
+    const QRect area = screen->availableGeometry();
+    const QRect beside = opener ? opener->frameGeometry() : area;
+    const int roomRight = area.right() - beside.right() - kGap;
+    const int roomLeft = beside.left() - area.left() - kGap;
+    const bool right = roomRight >= kNarrowest || roomRight >= roomLeft;
+    const int room = right ? roomRight : roomLeft;
+    QRect frame(QPoint(), window->size());
+    if (opener && room >= kNarrowest) {
+        frame.setWidth(std::min(frame.width(), room));
+        window->resize(frame.size());
+        if (right)
+            frame.moveLeft(beside.right() + kGap);
+        else
+            frame.moveRight(beside.left() - kGap);
+        frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    } else {
+        frame.moveCenter(beside.center());
+    }
+    window->move(frame.topLeft());
 }
 
 void ShowActive(QWidget *window)

@@ -8,6 +8,11 @@
 // so that it appears there at once instead of moving after it is mapped.
 void PlaceCentred(QWidget *window);
 
+// Places a window that has not been shown yet beside opener: on its right
+// where there is room for a readable window, else on its left, narrowed to
+// fit if need be; centred over opener when neither side has room.
+void PlaceBeside(QWidget *window, const QWidget *opener);
+
 // Shows a window raised, active and with the keyboard focus, as a window
 // that has just been shown by the program is expected to be.
 void ShowActive(QWidget *window);

@@ -143,13 +143,19 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         EXPECT_EQ(Text(form2, "Label7"), Standard(std::floor(std::pow(best, 1.05)) / 10 + 50));
         EXPECT_EQ(Text(form2, "Label8"), Standard(std::floor(total / std::pow(dimensions, 1.3)) / 10));
 
-        // Alt+R reviews the failed question, a second press keeps that review,
-        // and "Sit Another Test" takes it away with the window.
+        // Alt+R reviews the failed question beside the results where the
+        // screen has room, a second press keeps that review, and "Sit Another
+        // Test" takes it away with the window.
         ASSERT_TRUE(QTest::qWaitForWindowActive(form2));
+        form2->move(0, 0);
         QTest::keyClick(form2, Qt::Key_R, Qt::AltModifier);
         QPointer<ReviewWindow> review = form2->reviewWindow();
         ASSERT_FALSE(review.isNull());
         EXPECT_TRUE(review->isVisible());
+        QWidget placed;
+        placed.resize(review->size());
+        PlaceBeside(&placed, form2);
+        EXPECT_EQ(review->pos(), placed.pos());
         EXPECT_TRUE(review->findChild<QPlainTextEdit *>()->toPlainText().startsWith(failedQuestion));
         Click(form2, "Command3");
         EXPECT_EQ(form2->reviewWindow(), review.data());

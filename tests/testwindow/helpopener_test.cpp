@@ -2,12 +2,14 @@
 // opener, raised again, closed by Escape; a message for a file it cannot show.
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 
 #include "../help/helpfiles.h"
 #include "help/viewer/chmbrowser.h"
 #include "help/viewer/helpwindow.h"
 #include "testwindow/helpopener.h"
+#include "testwindow/windowslot.h"
 
 namespace {
 
@@ -92,3 +94,36 @@ TEST_F(HelpOpenerTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
 }
 
 } // namespace
+
+// A window opened from another (the help beside the main window, the review
+// beside the results) goes on its right where there is room, else on its left,
+// narrowed to fit; over its middle when neither side has room. The offscreen
+// screen is 800 by 800 pixels.
+TEST(PlaceBesideTest, PutsTheWindowWhereTheScreenHasRoom)
+{
+    enum Side { Right, Left, Over };
+    const struct { int openerLeft, openerWidth, width; Side side; bool narrowed; } rows[] = {
+        {0, 200, 500, Right, false}, {600, 200, 500, Left, false},
+        {0, 200, 700, Right, true}, {250, 300, 500, Over, false},
+    };
+    for (const auto &row : rows) {
+        QWidget opener;
+        opener.setGeometry(row.openerLeft, 100, row.openerWidth, 300);
+        opener.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&opener));
+        ASSERT_EQ(opener.screen()->availableGeometry(), QRect(0, 0, 800, 800));
+        const QRect beside = opener.frameGeometry();
+        QWidget window;
+        window.resize(row.width, 300);
+        PlaceBeside(&window, &opener);
+        const QRect placed(window.pos(), window.size());
+        SCOPED_TRACE(row.openerLeft);
+        EXPECT_EQ(placed.width() < row.width, row.narrowed);
+        EXPECT_EQ(placed.height(), 300);
+        EXPECT_EQ(placed.intersects(beside), row.side == Over);
+        if (row.side != Over) {
+            EXPECT_EQ(row.side == Right, placed.left() > beside.right());
+        }
+        EXPECT_TRUE(QRect(0, 0, 800, 800).contains(placed));
+    }
+}
