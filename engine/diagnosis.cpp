@@ -93,6 +93,7 @@ Cause SlipCause(std::string_view text, const Explanation &working, std::size_t s
     std::tie(cause.probability, cause.kind, cause.word, cause.left, cause.right, cause.used, cause.correct, cause.step) =
         std::tuple(detail::kSlipPrior, CauseKind::Slip, step.op, step.left, step.right, takenAs, step.value, step.kind);
     cause.places = {step.range};
+    cause.question = detail::Fingerprint(text);
     cause.placeWords = detail::PlaceInWords(text, working, step);
     if (step.kind == StepKind::Fold)
         cause.row = detail::RowOf(step.op, step.left, step.right, takenAs, binary);
@@ -123,16 +124,14 @@ std::vector<Cause> Slips(std::string_view text, const Explanation &working, char
 }
 
 // Merges misreadings that answer every part of the failed question alike: the
-// one listed first (the simplest family, the likelier within it) keeps its name
-// and takes the others' weight and places.
+// likeliest of them, which is the simplest account of the person, keeps its
+// name and takes the others' weight and places.
 std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text, const Explanation &working)
 {
     std::vector<AskablePart> parts = detail::AskableParts(text, working);
     if (parts.size() > kSignatureParts)
         parts.resize(kSignatureParts);
-    std::ranges::stable_sort(readings, [](const Cause &a, const Cause &b) {
-        return std::tuple(a.kind, -a.probability) < std::tuple(b.kind, -b.probability);
-    });
+    std::ranges::stable_sort(readings, std::greater<>(), &Cause::probability);
     std::map<std::string, std::size_t> bySignature;
     std::vector<Cause> merged;
     for (Cause &c : readings) {

@@ -1,6 +1,7 @@
 #include "engine/readings.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -103,20 +104,17 @@ struct PlaceObserver {
     void Closed(TextRange, char) {}
 };
 
-// Applies a slip: a step of its kind at one of its places (moved by -offset) yields its value.
+// Applies a slip: the step of its kind at place (moved by -offset) yields its value.
 struct SlipObserver {
     static constexpr bool kWantsSteps = true;
     const Cause &cause;
+    TextRange place;
     std::size_t offset;
     void Opened(std::size_t) {}
     char Adjust(const Step &step) const
     {
-        if (step.kind != cause.step)
-            return step.value;
-        for (const TextRange &p : cause.places)
-            if (p.begin == step.range.begin + offset && p.length == step.range.length)
-                return cause.used;
-        return step.value;
+        const bool here = place.begin == step.range.begin + offset && place.length == step.range.length;
+        return step.kind == cause.step && here ? cause.used : step.value;
     }
     void Step(const nlt::Step &, bool) {}
     void Closed(TextRange, char) {}
@@ -184,13 +182,16 @@ ReadingRules RulesOf(const Cause &cause)
     return rules;
 }
 
-std::optional<char> ValueUnder(const Cause &cause, std::string_view text, std::size_t offset)
+std::size_t Fingerprint(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+std::optional<char> ValueUnder(const Cause &cause, std::string_view text)
 {
-    if (IsMisreading(cause.kind)) {
-        SilentObserver observer;
-        return ScanText(text, RulesOf(cause), observer);
-    }
-    SlipObserver observer{cause, offset};
+    SilentObserver silent;
+    if (IsMisreading(cause.kind))
+        return ScanText(text, RulesOf(cause), silent);
+    if (cause.places.empty() || Fingerprint(text) != cause.question)
+        return ScanText(text, kLanguageRules, silent);
+    SlipObserver observer{cause, cause.places.front(), 0};
     return ScanText(text, kLanguageRules, observer);
 }
 
@@ -236,8 +237,10 @@ char PartValue(const Cause &cause, const AskablePart &part, bool active, char ri
         for (const TextRange &p : cause.places) {
             if (part.term && p.begin == r.begin && p.length == r.length)
                 return cause.used;
-            if (!part.term && p.begin >= r.begin && p.begin + p.length <= r.begin + r.length)
-                return ValueUnder(cause, part.text, r.begin).value_or(right);
+            if (!part.term && p.begin >= r.begin && p.begin + p.length <= r.begin + r.length) {
+                SlipObserver observer{cause, p, r.begin};
+                return ScanText(part.text, kLanguageRules, observer).value_or(right);
+            }
         }
     return right;
 }

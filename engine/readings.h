@@ -25,9 +25,12 @@ inline constexpr double kSlipPrior = 0.0015;
 // The rules a misreading reads by (the language's own for a slip).
 ReadingRules RulesOf(const Cause &cause);
 
-// The value of text read by cause; a slip acts where a step of its kind covers
-// one of its places moved by -offset. Empty for a text that is no expression.
-std::optional<char> ValueUnder(const Cause &cause, std::string_view text, std::size_t offset = 0);
+// The fingerprint of a failed question's text that a slip keeps.
+std::size_t Fingerprint(std::string_view text);
+
+// The value of text read by cause; a slip acts only in its own question, where a
+// step of its kind covers its first place. Empty for a text that is no expression.
+std::optional<char> ValueUnder(const Cause &cause, std::string_view text);
 
 // The places where a misreading acts in text: the steps its rules change.
 std::vector<TextRange> PlacesOf(const Cause &cause, std::string_view text);
