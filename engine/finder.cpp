@@ -13,7 +13,7 @@ namespace nlt {
 
 namespace {
 
-// The finder weighs at most this many of the likeliest causes.
+// The finder weighs every misreading and at most this many one-off slips.
 constexpr std::size_t kMaxCauses = 40;
 // It may ask any of this many of the shortest parts.
 constexpr std::size_t kMaxParts = 400;
@@ -68,9 +68,10 @@ std::string DescribeCause(const Cause &cause)
 
 MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)
 {
+    // Every misreading stays (few survive a run), and the likeliest slips.
     causes_ = DiagnoseRun(run);
-    if (causes_.size() > kMaxCauses)
-        causes_.resize(kMaxCauses);
+    std::size_t kept = 0;
+    std::erase_if(causes_, [&](const Cause &c) { return !IsMisreading(c.kind) && ++kept > kMaxCauses; });
     for (const Cause &c : causes_)
         prior_.push_back(c.probability);
     weights_ = prior_;
