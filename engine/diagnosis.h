@@ -88,6 +88,8 @@ struct Cause {
     char correct = '\0';
     // Slip and LastStep: what the slipped step does.
     StepKind step = StepKind::Fold;
+    // Slip and LastStep: a fingerprint of the failed question's text, where alone the slip acts.
+    std::size_t question = 0;
     // Where the first place stands, in the question's own words, such as
     // "the Nor of (1 And 2) and 1"; empty for a rule that acts on the whole chain.
     std::string placeWords;

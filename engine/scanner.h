@@ -142,7 +142,7 @@ private:
     void Decide(ScanChain &c, std::optional<Operator> after);
     char Close(std::size_t end);
     void Resolve(std::size_t first, std::size_t n);
-    char NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule) const;
+    char NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule, bool asRead = true) const;
     char Fold(char left, const ScanOperand &at, char right, std::size_t from, std::size_t end, bool deviant);
     char Prefix(char value, char zero, std::size_t from, std::size_t end, bool deviant,
                 Operator decider = Operator::And, bool before = false);
@@ -270,15 +270,17 @@ void Scanner<O>::Decide(ScanChain &c, std::optional<Operator> after)
     Take(c, value);
 }
 
-// The value by rule of the "Not 0" that is operand k of the chain starting at first.
+// The value by rule of the "Not 0" that is operand k of the chain starting at first, its
+// neighbours as read or as written.
 template <class O>
-char Scanner<O>::NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule) const
+char Scanner<O>::NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule, bool asRead) const
 {
+    const auto word = [&](std::size_t at) { return asRead ? rules_.readAs[static_cast<std::size_t>(operands_[at].op)] : operands_[at].op; };
     std::optional<Operator> before, after;
     if (k > 0)
-        before = rules_.readAs[static_cast<std::size_t>(operands_[first + k].op)];
+        before = word(first + k);
     if (k + 1 < n)
-        after = rules_.readAs[static_cast<std::size_t>(operands_[first + k + 1].op)];
+        after = word(first + k + 1);
     return NotZeroValue(rule, before, after);
 }
 
@@ -362,8 +364,7 @@ void Scanner<O>::Resolve(std::size_t first, std::size_t n)
                 failure_ = {ScanFailure::Kind::LoneNotZero, from, 0};
                 return;
             }
-            const bool deviant = zeros && rules_.notZero != NotZeroRule::BeforeFirst &&
-                                 zero != NotZeroAt(first, k, n, NotZeroRule::BeforeFirst);
+            const bool deviant = zeros && zero != NotZeroAt(first, k, n, NotZeroRule::BeforeFirst, false);
             // The word that decides: the one before unless the rule or its absence picks the one after.
             const bool byBefore = k > 0 && (k + 1 == n || rules_.notZero != NotZeroRule::AfterFirst);
             const Operator decider = byBefore ? a.op : k + 1 < n ? operands_[first + k + 1].op : Operator::And;

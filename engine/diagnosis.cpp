@@ -1,0 +1,231 @@
+#include "engine/diagnosis.h"
+
+#include "engine/evaluator.h"
+#include "engine/readings.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <tuple>
+
+namespace nlt {
+
+using detail::AskablePart;
+
+namespace {
+
+// How many of the shortest parts of the failed question tell causes apart when
+// merging: parts beyond these are long groups that hold the short ones.
+constexpr std::size_t kSignatureParts = 300;
+
+// Operator words, "Not" and "Not 0" present in a text: a word or cell misreading
+// of an absent word, or a "Not" rule without a "Not", reads the text rightly.
+struct Present {
+    std::array<bool, kOperatorCount> words{};
+    bool nots = false;
+
+    explicit Present(std::string_view text)
+    {
+        for (const Operator op : kAllOperators)
+            words[static_cast<std::size_t>(op)] = text.find(" " + std::string(OperatorWord(op)) + " ") != text.npos;
+        nots = text.find(kNotPrefix) != text.npos;
+    }
+    // Whether the cause can read the text otherwise than the language does.
+    bool Touches(const Cause &cause) const
+    {
+        switch (cause.kind) {
+        case CauseKind::WordAsWord:
+        case CauseKind::TableCell: return words[static_cast<std::size_t>(cause.word)];
+        case CauseKind::NotZeroAsZero:
+        case CauseKind::NotZeroWrongNeighbour:
+        case CauseKind::NotIgnored:
+        case CauseKind::NotNegatesRest: return nots;
+        default: return true;
+        }
+    }
+};
+
+// The misreadings that give every answer of the run, the failed one included:
+// each question, shortest first, is read only by the readings still standing.
+std::vector<Cause> StandingMisreadings(std::span<const AnsweredQuestion> run, bool binary)
+{
+    std::vector<Cause> standing = detail::AllMisreadings(binary);
+    std::vector<std::size_t> order(run.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::ranges::stable_sort(order, {}, [&](std::size_t q) { return run[q].text.size(); });
+    for (const std::size_t q : order) {
+        const Present present(run[q].text);
+        std::erase_if(standing, [&](const Cause &c) {
+            if (!present.Touches(c))
+                return q + 1 == run.size(); // reads it rightly: fine before, no cause at the end
+            return detail::ValueUnder(c, run[q].text) != run[q].given;
+        });
+        if (standing.empty())
+            break;
+    }
+    return standing;
+}
+
+// Fills in where a misreading acts in the failed question, in words, with its truth-table row.
+void Locate(Cause &cause, std::string_view text, const Explanation &working, bool binary)
+{
+    cause.places = detail::PlacesOf(cause, text);
+    for (const Step &s : working.steps) {
+        const bool here = std::ranges::any_of(cause.places, [&](const TextRange &p) {
+            return p.begin == s.range.begin && p.length == s.range.length;
+        });
+        if (!here || s.kind != StepKind::Fold)
+            continue;
+        cause.placeWords = detail::PlaceInWords(text, working, s);
+        if (cause.kind == CauseKind::WordAsWord)
+            cause.row = detail::RowOf(s.op, s.left, s.right, TermValue(s.left, cause.readAs, s.right), binary);
+        break;
+    }
+    if (cause.kind == CauseKind::TableCell)
+        cause.row = detail::RowOf(cause.word, cause.left, cause.right, cause.used, binary);
+}
+
+// A slip or the last step: step s of the working taken as takenAs.
+Cause SlipCause(std::string_view text, const Explanation &working, std::size_t s, char takenAs, bool binary)
+{
+    const Step &step = working.steps[s];
+    Cause cause;
+    std::tie(cause.probability, cause.kind, cause.word, cause.left, cause.right, cause.used, cause.correct, cause.step) =
+        std::tuple(detail::kSlipPrior, CauseKind::Slip, step.op, step.left, step.right, takenAs, step.value, step.kind);
+    cause.places = {step.range};
+    cause.question = detail::Fingerprint(text);
+    cause.placeWords = detail::PlaceInWords(text, working, step);
+    if (step.kind == StepKind::Fold)
+        cause.row = detail::RowOf(step.op, step.left, step.right, takenAs, binary);
+    return cause;
+}
+
+// One-off slips that give the answer: never to or from a "0" the test cannot hold,
+// never "Not 1" or "Not 2" taken as 0; slips in identical groups are one cause.
+std::vector<Cause> Slips(std::string_view text, const Explanation &working, char given, bool binary)
+{
+    std::vector<Cause> slips;
+    std::map<std::tuple<std::string_view, std::size_t, char>, std::size_t> seen; // group text, offset, value
+    const std::size_t last = working.steps.size() - 1;
+    for (const Slip &slip : FindSlips(working, given)) {
+        const Step &step = working.steps[slip.step];
+        if (slip.step == last || ((binary || step.kind == StepKind::Negate) && slip.takenAs == '0'))
+            continue;
+        const TextRange group = working.groups[step.group].range;
+        const auto key = std::tuple(text.substr(group.begin, group.length), step.range.begin - group.begin, slip.takenAs);
+        if (const auto it = seen.find(key); it != seen.end()) {
+            slips[it->second].places.push_back(step.range);
+            continue;
+        }
+        seen.emplace(key, slips.size());
+        slips.push_back(SlipCause(text, working, slip.step, slip.takenAs, binary));
+    }
+    return slips;
+}
+
+// Merges misreadings that answer every part of the failed question alike: the
+// likeliest of them, which is the simplest account of the person, keeps its
+// name and takes the others' weight and places.
+std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text, const Explanation &working)
+{
+    std::vector<AskablePart> parts = detail::AskableParts(text, working);
+    if (parts.size() > kSignatureParts)
+        parts.resize(kSignatureParts);
+    std::ranges::stable_sort(readings, std::greater<>(), &Cause::probability);
+    std::map<std::string, std::size_t> bySignature;
+    std::vector<Cause> merged;
+    for (Cause &c : readings) {
+        std::string signature;
+        for (const AskablePart &part : parts)
+            signature += detail::PartValue(c, part, true, '?');
+        const auto [it, fresh] = bySignature.try_emplace(signature, merged.size());
+        if (fresh) {
+            merged.push_back(std::move(c));
+            continue;
+        }
+        Cause &keeper = merged[it->second];
+        keeper.probability += c.probability;
+        keeper.places.insert(keeper.places.end(), c.places.begin(), c.places.end());
+    }
+    for (Cause &c : merged) {
+        std::ranges::sort(c.places, {}, &TextRange::begin);
+        const auto [first, end] = std::ranges::unique(c.places, [](const TextRange &a, const TextRange &b) {
+            return a.begin == b.begin && a.length == b.length;
+        });
+        c.places.erase(first, end);
+    }
+    return merged;
+}
+
+} // namespace
+
+std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run)
+{
+    if (run.empty() || FindSyntaxProblem(run.back().text))
+        return {};
+    const AnsweredQuestion &failed = run.back();
+    const Explanation working = ExplainExpression(failed.text);
+    if (failed.given == working.value || working.steps.empty())
+        return {};
+    std::vector<Cause> causes = StandingMisreadings(run, failed.binary);
+    for (Cause &c : causes)
+        Locate(c, failed.text, working, failed.binary);
+    causes = MergeAlike(std::move(causes), failed.text, working);
+    std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary);
+    causes.insert(causes.end(), slips.begin(), slips.end());
+    if (causes.empty()) { // only the last step gives the answer
+        causes.push_back(SlipCause(failed.text, working, working.steps.size() - 1, failed.given, failed.binary));
+        causes.back().kind = CauseKind::LastStep;
+    }
+    double total = 0;
+    for (const Cause &c : causes)
+        total += c.probability;
+    for (Cause &c : causes)
+        c.probability /= total;
+    std::ranges::stable_sort(causes, std::greater<>(), &Cause::probability);
+    return causes;
+}
+
+char AnswerUnder(const Cause &cause, std::string_view text, bool binary)
+{
+    (void)binary; // a cause of the two-valued test never produces "0" from its values
+    if (const auto value = detail::ValueUnder(cause, text))
+        return *value;
+    return EvaluateExpression(text)[0]; // throws: the text is no expression
+}
+
+std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
+{
+    // Within a quarter of each other two causes cannot be told apart; the first
+    // is "most likely" when it holds at least twice the weight of the next.
+    constexpr double kAlike = 1.25, kClearLead = 2.0;
+    const double p = causes[index].probability;
+    for (std::size_t j = 0; j < causes.size(); ++j)
+        if (j != index && std::max(p, causes[j].probability) <= kAlike * std::min(p, causes[j].probability))
+            return "can't tell these apart";
+    if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
+        return "most likely";
+    return "possibly";
+}
+
+void RunRecord::Add(AnsweredQuestion question)
+{
+    size_ += question.text.size();
+    questions_.push_back(std::move(question));
+    // Questions at the difficulty cap are alike in length and make-up, so one more
+    // of them tells little; the short early ones are cheap and, read first, rule
+    // out most misreadings. So the oldest of the long ones (at least half as long
+    // as the longest) goes first; the last question, the one to diagnose, stays.
+    while (size_ > limit_ && questions_.size() > 1) {
+        const auto older = std::span(questions_).first(questions_.size() - 1);
+        std::size_t longest = 0;
+        for (const AnsweredQuestion &q : older)
+            longest = std::max(longest, q.text.size());
+        const auto victim = std::ranges::find_if(older, [&](const AnsweredQuestion &q) { return 2 * q.text.size() >= longest; });
+        size_ -= victim->text.size();
+        questions_.erase(questions_.begin() + (victim - older.begin()));
+        ++dropped_;
+    }
+}
+
+} // namespace nlt

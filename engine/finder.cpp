@@ -1,0 +1,187 @@
+// The sentence for a cause, and the mistake finder that asks about parts of
+// the failed question until one cause stands out.
+
+#include "engine/diagnosis.h"
+
+#include "engine/evaluator.h"
+#include "engine/readings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace nlt {
+
+namespace {
+
+// The finder weighs every misreading and at most this many one-off slips.
+constexpr std::size_t kMaxCauses = 40;
+// It may ask any of this many of the shortest parts.
+constexpr std::size_t kMaxParts = 400;
+// A one-off slip comes from a misstep with these very operands, so asked the
+// same part again a person repeats it about half the time.
+constexpr double kRepeat = 0.5;
+// Any answer may carry a fresh slip, made with this chance.
+constexpr double kFreshSlip = 0.05;
+// A cause is named once it holds this much.
+constexpr double kNamed = 0.9;
+
+// The word in quotes.
+std::string Word(Operator op) { return '"' + std::string(OperatorWord(op)) + '"'; }
+
+// "Not 2" taken as 1 and the like: what a slipped step does, in words.
+std::string StepInWords(const Cause &c)
+{
+    if (c.step == StepKind::Fold)
+        return c.placeWords + ", " + c.left + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + ",";
+    return c.placeWords + ", Not " + c.left + ",";
+}
+
+} // namespace
+
+std::string DescribeCause(const Cause &cause)
+{
+    const Cause &c = cause;
+    switch (c.kind) {
+    case CauseKind::WordAsWord: return "You read " + Word(c.word) + " as " + Word(c.readAs) + ".";
+    case CauseKind::TableCell:
+        return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as " +
+               c.used + "; it is " + c.correct + ".";
+    case CauseKind::NotZeroAsZero:
+        return "You took \"Not 0\" as 0; it takes its value from the operator beside it.";
+    case CauseKind::NotZeroWrongNeighbour:
+        return "You let the operator after \"Not 0\" decide its value; the operator before it decides when there is one.";
+    case CauseKind::NotIgnored: return "You passed over \"Not\"; it turns 1 into 2 and 2 into 1.";
+    case CauseKind::NotNegatesRest:
+        return "You let \"Not\" negate the rest of the chain; it negates only the operand right after it.";
+    case CauseKind::AndFirst:
+        return "You worked And, Nand and Xand before the other words, as in school algebra; every word has the same "
+               "rank and a chain goes from left to right.";
+    case CauseKind::RightToLeft: return "You worked a chain from right to left; it goes from left to right.";
+    case CauseKind::Slip:
+        return "A one-off slip: " + StepInWords(c) + " gives " + c.correct + "; you took it as " + c.used + ".";
+    case CauseKind::LastStep:
+        return "No single rule or earlier slip gives your answer; only the last step does: " + StepInWords(c) +
+               " gives " + c.correct + ", and taken as " + c.used + " it gives yours.";
+    }
+    return {};
+}
+
+MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)
+{
+    // Every misreading stays (few survive a run), and the likeliest slips.
+    causes_ = DiagnoseRun(run);
+    std::size_t kept = 0;
+    std::erase_if(causes_, [&](const Cause &c) { return !IsMisreading(c.kind) && ++kept > kMaxCauses; });
+    for (const Cause &c : causes_)
+        prior_.push_back(c.probability);
+    weights_ = prior_;
+    contradicted_.assign(causes_.size(), false);
+    if (causes_.size() < 2)
+        return;
+    const std::string &text = run.back().text;
+    std::vector<detail::AskablePart> parts = detail::AskableParts(text, ExplainExpression(text));
+    if (parts.size() > kMaxParts)
+        parts.resize(kMaxParts);
+    for (const detail::AskablePart &part : parts) {
+        const char right = EvaluateExpression(part.text)[0];
+        Part asked{.text = part.text, .range = part.ranges.front(), .active = {}, .dormant = {}};
+        for (const Cause &c : causes_) {
+            asked.active.push_back(detail::PartValue(c, part, true, right));
+            asked.dormant.push_back(detail::PartValue(c, part, false, right));
+        }
+        // A part that every cause answers alike cannot help.
+        if (std::ranges::count(asked.active, asked.active.front()) != static_cast<std::ptrdiff_t>(asked.active.size()) ||
+            asked.active != asked.dormant)
+            parts_.push_back(std::move(asked));
+    }
+    Reweigh();
+}
+
+void MistakeFinder::Reweigh()
+{
+    // Each cause's chance of every answer so far: a misreading answers by its
+    // rule, a slip repeats with kRepeat, and any answer may be a fresh slip.
+    double total = 0;
+    for (std::size_t c = 0; c < causes_.size(); ++c) {
+        double w = prior_[c];
+        contradicted_[c] = false;
+        for (const auto &[p, value] : answers_) {
+            const Part &part = parts_[p];
+            const bool misreading = IsMisreading(causes_[c].kind);
+            const double repeat = misreading ? 1.0 : kRepeat;
+            const double fits = repeat * (value == part.active[c]) + (1 - repeat) * (value == part.dormant[c]);
+            w *= (1 - kFreshSlip) * fits + kFreshSlip / 3;
+            contradicted_[c] = contradicted_[c] || value != part.active[c];
+        }
+        weights_[c] = w;
+        total += w;
+    }
+    for (double &w : weights_)
+        w = total > 0 ? w / total : 0;
+}
+
+// The part that splits the standing weight most evenly among its answers;
+// nothing when every part leaves one answer holding all of it.
+std::optional<std::pair<std::string, TextRange>> MistakeFinder::next() const
+{
+    if (named() || slipWasOneOff())
+        return std::nullopt;
+    std::size_t best = parts_.size();
+    double bestShare = 0.99; // a part must leave at least 1 % outside its likeliest answer
+    for (std::size_t p = 0; p < parts_.size(); ++p) {
+        if (std::ranges::any_of(answers_, [&](const auto &a) { return a.first == p; }))
+            continue;
+        std::array<double, 3> mass{};
+        for (std::size_t c = 0; c < causes_.size(); ++c) {
+            const double repeat = IsMisreading(causes_[c].kind) ? 1.0 : kRepeat;
+            mass[static_cast<std::size_t>(parts_[p].active[c] - '0')] += weights_[c] * repeat;
+            mass[static_cast<std::size_t>(parts_[p].dormant[c] - '0')] += weights_[c] * (1 - repeat);
+        }
+        const double share = *std::ranges::max_element(mass);
+        if (share < bestShare - 1e-9) {
+            bestShare = share;
+            best = p;
+        }
+    }
+    if (best == parts_.size())
+        return std::nullopt;
+    return std::pair(parts_[best].text, parts_[best].range);
+}
+
+void MistakeFinder::answer(char value)
+{
+    const auto asked = next();
+    if (!asked)
+        return;
+    const auto it = std::ranges::find(parts_, asked->first, &Part::text);
+    answers_.emplace_back(static_cast<std::size_t>(it - parts_.begin()), value);
+    Reweigh();
+}
+
+std::vector<Cause> MistakeFinder::causes() const
+{
+    std::vector<Cause> weighed = causes_;
+    for (std::size_t c = 0; c < weighed.size(); ++c)
+        weighed[c].probability = weights_[c];
+    std::ranges::stable_sort(weighed, std::greater<>(), &Cause::probability);
+    return weighed;
+}
+
+std::optional<Cause> MistakeFinder::named() const
+{
+    const auto top = std::ranges::max_element(weights_);
+    if (top == weights_.end() || *top < kNamed)
+        return std::nullopt;
+    Cause cause = causes_[static_cast<std::size_t>(top - weights_.begin())];
+    cause.probability = *top;
+    return cause;
+}
+
+bool MistakeFinder::slipWasOneOff() const
+{
+    return !answers_.empty() && std::ranges::all_of(contradicted_, [](bool c) { return c; });
+}
+
+bool MistakeFinder::finished() const { return !next(); }
+
+} // namespace nlt

@@ -1,0 +1,278 @@
+#include "engine/readings.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <tuple>
+
+namespace nlt::detail {
+
+namespace {
+
+// Priors. Half of all persons are taken to carry some consistent misreading,
+// shared out among the families by how often such errors are plausible: a word
+// confused with a look-alike word is the commonest, a misremembered cell next,
+// the order and "Not" rules each a small share. A misreading reads every step
+// alike, so it explains a failed question with certainty, while a one-off slip
+// has to hit one given step with one given value: kSlipPrior (about one step in
+// 300 slips, shared by the wrong values) is that chance.
+constexpr double kWordFamily = 0.20;
+constexpr double kCellFamily = 0.10;
+constexpr double kNotZeroAsZero = 0.04;
+constexpr double kNotZeroNeighbour = 0.03;
+constexpr double kNotIgnored = 0.02;
+constexpr double kNotNegatesRest = 0.03;
+constexpr double kAndFirst = 0.05;
+constexpr double kRightToLeft = 0.03;
+
+// Words look alike within a base: an N- or X-form read as its base weighs 6, one
+// X-form as another 3, any other word of the test 1.
+double WordWeight(Operator written, Operator read)
+{
+    const auto w = static_cast<std::size_t>(written), r = static_cast<std::size_t>(read);
+    if (w / 6 != 0 && r == w % 6)
+        return 6;
+    if (w / 6 == 2 && r / 6 == 2)
+        return 3;
+    return 1;
+}
+
+// The values of a test.
+std::string_view Values(bool binary) { return binary ? "12" : "012"; }
+
+// A cause of a kind with its prior and nothing else filled in.
+Cause Prior(CauseKind kind, double probability)
+{
+    Cause cause;
+    cause.kind = kind;
+    cause.probability = probability;
+    return cause;
+}
+
+// Builds the misreadings of one test.
+std::vector<Cause> MakeMisreadings(bool binary)
+{
+    std::vector<Cause> all;
+    const std::span<const Operator> ops = binary ? std::span<const Operator>(kBinaryOperators)
+                                                 : std::span<const Operator>(kAllOperators);
+    double wordWeights = 0;
+    for (const Operator w : ops)
+        for (const Operator r : ops)
+            if (w != r) {
+                all.push_back(Prior(CauseKind::WordAsWord, WordWeight(w, r)));
+                all.back().word = w;
+                all.back().readAs = r;
+                wordWeights += WordWeight(w, r);
+            }
+    for (Cause &c : all)
+        c.probability *= kWordFamily / wordWeights;
+    const std::string_view values = Values(binary);
+    std::vector<Cause> cells;
+    for (const Operator op : ops)
+        for (std::size_t a = 0; a < values.size(); ++a)
+            for (std::size_t b = a; b < values.size(); ++b)
+                for (const char used : values)
+                    if (const char correct = TermValue(values[a], op, values[b]); used != correct) {
+                        Cause &c = cells.emplace_back(Prior(CauseKind::TableCell, 0));
+                        std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used, correct);
+                    }
+    for (Cause &c : cells)
+        c.probability = kCellFamily / static_cast<double>(cells.size());
+    all.insert(all.end(), cells.begin(), cells.end());
+    if (!binary) {
+        all.push_back(Prior(CauseKind::NotZeroAsZero, kNotZeroAsZero));
+        all.push_back(Prior(CauseKind::NotZeroWrongNeighbour, kNotZeroNeighbour));
+    }
+    all.push_back(Prior(CauseKind::NotIgnored, kNotIgnored));
+    all.push_back(Prior(CauseKind::NotNegatesRest, kNotNegatesRest));
+    all.push_back(Prior(CauseKind::AndFirst, kAndFirst));
+    all.push_back(Prior(CauseKind::RightToLeft, kRightToLeft));
+    return all;
+}
+
+// Records the steps a reading changes.
+struct PlaceObserver {
+    static constexpr bool kWantsSteps = true;
+    std::vector<TextRange> places{};
+    void Opened(std::size_t) {}
+    char Adjust(const Step &step) { return step.value; }
+    void Step(const nlt::Step &step, bool deviant)
+    {
+        if (deviant)
+            places.push_back(step.range);
+    }
+    void Closed(TextRange, char) {}
+};
+
+// Applies a slip: the step of its kind at place (moved by -offset) yields its value.
+struct SlipObserver {
+    static constexpr bool kWantsSteps = true;
+    const Cause &cause;
+    TextRange place;
+    std::size_t offset;
+    void Opened(std::size_t) {}
+    char Adjust(const Step &step) const
+    {
+        const bool here = place.begin == step.range.begin + offset && place.length == step.range.length;
+        return step.kind == cause.step && here ? cause.used : step.value;
+    }
+    void Step(const nlt::Step &, bool) {}
+    void Closed(TextRange, char) {}
+};
+
+// The end of the operand that starts at index at: its prefixes, then a value or a group.
+std::size_t OperandEnd(std::string_view text, std::size_t at)
+{
+    while (text.substr(at).starts_with(kNotPrefix))
+        at += kNotPrefix.size();
+    if (at >= text.size() || text[at] != '(')
+        return at + 1;
+    for (std::size_t depth = 0; at < text.size(); ++at) {
+        depth += text[at] == '(';
+        depth -= text[at] == ')';
+        if (depth == 0)
+            return at + 1;
+    }
+    return at;
+}
+
+// A piece of the question to quote in a sentence: short pieces whole, long ones by their ends.
+std::string Piece(std::string_view text)
+{
+    constexpr std::size_t kLimit = 32, kEnd = 12;
+    if (text.size() <= kLimit)
+        return std::string(text);
+    return std::string(text.substr(0, kEnd)) + " ... " + std::string(text.substr(text.size() - kEnd));
+}
+
+// A piece standing as an operand: a chain of several terms is put in parentheses.
+std::string OperandPiece(std::string_view text)
+{
+    const bool single = OperandEnd(text, 0) >= text.size();
+    return single ? Piece(text) : '(' + Piece(text) + ')';
+}
+
+} // namespace
+
+const std::vector<Cause> &AllMisreadings(bool binary)
+{
+    static const std::vector<Cause> two = MakeMisreadings(true), three = MakeMisreadings(false);
+    return binary ? two : three;
+}
+
+ReadingRules RulesOf(const Cause &cause)
+{
+    ReadingRules rules;
+    const auto op = static_cast<std::size_t>(cause.word);
+    switch (cause.kind) {
+    case CauseKind::WordAsWord: rules.readAs[op] = cause.readAs; break;
+    case CauseKind::TableCell:
+        rules.table[op][static_cast<std::size_t>(3 * (cause.left - '0') + (cause.right - '0'))] = cause.used;
+        rules.table[op][static_cast<std::size_t>(3 * (cause.right - '0') + (cause.left - '0'))] = cause.used;
+        break;
+    case CauseKind::NotZeroAsZero: rules.notZero = NotZeroRule::StaysZero; break;
+    case CauseKind::NotZeroWrongNeighbour: rules.notZero = NotZeroRule::AfterFirst; break;
+    case CauseKind::NotIgnored: rules.notScope = NotScope::Ignored; break;
+    case CauseKind::NotNegatesRest: rules.notScope = NotScope::RestOfChain; break;
+    case CauseKind::AndFirst: rules.order = FoldOrder::AndFirst; break;
+    case CauseKind::RightToLeft: rules.order = FoldOrder::RightToLeft; break;
+    case CauseKind::Slip:
+    case CauseKind::LastStep: break;
+    }
+    return rules;
+}
+
+std::size_t Fingerprint(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+std::optional<char> ValueUnder(const Cause &cause, std::string_view text)
+{
+    SilentObserver silent;
+    if (IsMisreading(cause.kind))
+        return ScanText(text, RulesOf(cause), silent);
+    if (cause.places.empty() || Fingerprint(text) != cause.question)
+        return ScanText(text, kLanguageRules, silent);
+    SlipObserver observer{cause, cause.places.front(), 0};
+    return ScanText(text, kLanguageRules, observer);
+}
+
+std::vector<TextRange> PlacesOf(const Cause &cause, std::string_view text)
+{
+    PlaceObserver observer;
+    ScanText(text, RulesOf(cause), observer);
+    return observer.places;
+}
+
+std::vector<AskablePart> AskableParts(std::string_view text, const Explanation &working)
+{
+    std::map<std::string, AskablePart, std::less<>> byText;
+    const auto add = [&](std::string partText, TextRange range, bool term) {
+        AskablePart &part = byText[partText];
+        part.text = std::move(partText);
+        part.term = term;
+        part.ranges.push_back(range);
+    };
+    for (std::size_t g = 0; g + 1 < working.groups.size(); ++g)
+        add(std::string(text.substr(working.groups[g].range.begin, working.groups[g].range.length)),
+            working.groups[g].range, false);
+    for (const Step &s : working.steps)
+        if (s.kind == StepKind::Fold)
+            add(std::string(1, s.left) + ' ' + std::string(OperatorWord(s.op)) + ' ' + s.right, s.range, true);
+        else if (s.kind == StepKind::Negate)
+            add(std::string(kNotPrefix) + s.left, s.range, true);
+    std::vector<AskablePart> parts;
+    for (auto &[key, part] : byText)
+        parts.push_back(std::move(part));
+    std::ranges::stable_sort(parts, {}, [](const AskablePart &p) { return p.text.size(); });
+    return parts;
+}
+
+char PartValue(const Cause &cause, const AskablePart &part, bool active, char right)
+{
+    if (IsMisreading(cause.kind))
+        return ValueUnder(cause, part.text).value_or(right);
+    if (!active)
+        return right;
+    // A slip counts where one of its places lies in the part (for a term: is the part).
+    for (const TextRange &r : part.ranges)
+        for (const TextRange &p : cause.places) {
+            if (part.term && p.begin == r.begin && p.length == r.length)
+                return cause.used;
+            if (!part.term && p.begin >= r.begin && p.begin + p.length <= r.begin + r.length) {
+                SlipObserver observer{cause, p, r.begin};
+                return ScanText(part.text, kLanguageRules, observer).value_or(right);
+            }
+        }
+    return right;
+}
+
+std::string PlaceInWords(std::string_view text, const Explanation &working, const Step &step)
+{
+    const std::string_view covered = text.substr(step.range.begin, step.range.length);
+    if (step.kind != StepKind::Fold)
+        return "the \"Not\" of " + OperandPiece(covered.substr(kNotPrefix.size()));
+    const GroupWorking &group = working.groups[step.group];
+    const bool top = group.parent == kNoGroup;
+    const std::size_t chainBegin = top ? 0 : group.range.begin + 1;
+    const std::string_view word = OperatorWord(step.op);
+    std::string_view left, right;
+    if (step.range.begin == chainBegin || text.substr(step.range.begin).starts_with(word) == false) {
+        const std::size_t leftEnd = OperandEnd(text, step.range.begin);
+        left = text.substr(step.range.begin, leftEnd - step.range.begin);
+        right = text.substr(leftEnd + word.size() + 2, step.range.begin + step.range.length - leftEnd - word.size() - 2);
+    } else {
+        left = text.substr(chainBegin, step.range.begin - 1 - chainBegin);
+        right = covered.substr(word.size() + 1);
+    }
+    return "the " + std::string(word) + " of " + OperandPiece(left) + " and " + OperandPiece(right);
+}
+
+TruthRow RowOf(Operator op, char left, char right, char used, bool binary)
+{
+    TruthRow row;
+    std::tie(row.op, row.left, row.wrongRight, row.used, row.correct) = std::tuple(op, left, right, used, TermValue(left, op, right));
+    for (const char b : Values(binary))
+        row.cells.push_back({b, TermValue(left, op, b)});
+    return row;
+}
+
+} // namespace nlt::detail

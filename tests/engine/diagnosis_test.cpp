@@ -1,0 +1,218 @@
+// The diagnosis: hand-worked runs with the cause that must come first and
+// words that must never appear; every misreading against a simulated person
+// written apart from the engine; properties of the causes of generated runs;
+// the mistake finder played by simulated persons; the weight words and the run
+// record's dropping rule.
+
+#include "engine/diagnosis.h"
+#include "engine/generator.h"
+#include "engine/readings.h"
+#include "tests/engine/simulated_person.h"
+#include "tests/reference/literal_evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+namespace nlt::test {
+namespace {
+
+using Answers = std::vector<AnsweredQuestion>;
+
+// A run, the sentence of the cause that must come first, and a text no cause's sentence may hold.
+struct Worked {
+    Answers run;
+    std::string first, never;
+};
+
+const std::vector<Worked> kWorked{
+    // "1 Nand 1 Or 2" is 2; read as And, 1 And 1 Or 2 is 1. Nand looks most like And.
+    {{{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}}, "You read \"Nand\" as \"And\".", "0"},
+    // Right to left "1 Or 2 And 2" is 1 Or (2 And 2) = 1, as And first would be; but And first
+    // makes the first question 1 Or (1 And 2) Xor 1 = 2, and it was answered 1.
+    {{{"1 Or 1 And 2 Xor 1", '1', true}, {"1 Or 2 And 2", '1', true}},
+     "You worked a chain from right to left; it goes from left to right.", "school algebra"},
+    // Nand as And fits the last answer alone, but makes (1 Nand 2) And 1 give 2; one cell
+    // of Nand's table fits all (as Nand read as Or does, which answers every part alike);
+    // 2 Or 2 rules out the misreadings of Or.
+    {{{"(1 Nand 2) And 1", '1', true}, {"2 Or 2", '2', true}, {"1 Nand 1 Or 2", '1', true}},
+     "You took 1 Nand 1 as 1; it is 2.", "\"Nand\" as \"And\""},
+    // "Not 0" after For is 2, so 1 For Not 0 is 2; taken as 0 it gives 1 For 0 = 1. Passing
+    // over "Not" would give the same, but makes Not 2 Or 2 give 2.
+    {{{"Not 2 Or 2", '1', false}, {"1 For Not 0", '1', false}},
+     "You took \"Not 0\" as 0; it takes its value from the operator beside it.", "passed over"},
+    // Not 1 Maybe 1 is 2 Maybe 1 = 2; only a cell of Maybe gives 0, never "Not 1" taken as 0.
+    {{{"Not 1 Maybe 1", '0', false}}, "You took 1 Maybe 2 as 0; it is 2.", "\"Not\" of"},
+};
+
+TEST(Diagnosis, HandWorkedRuns)
+{
+    for (const Worked &w : kWorked) {
+        SCOPED_TRACE(w.run.back().text);
+        const std::vector<Cause> causes = DiagnoseRun(w.run);
+        ASSERT_FALSE(causes.empty());
+        EXPECT_EQ(DescribeCause(causes[0]), w.first);
+        for (const Cause &c : causes)
+            EXPECT_EQ(DescribeCause(c).find(w.never), std::string::npos) << DescribeCause(c);
+    }
+    // No diagnosis of a right answer or of a text that is no expression.
+    EXPECT_TRUE(DiagnoseRun(Answers{{"1 Or 2", '1', true}}).empty());
+    EXPECT_TRUE(DiagnoseRun(Answers{{"1 Or", '1', true}}).empty());
+}
+
+// A simulated person who misreads as cause does, by hand-written rules.
+Person PersonFor(const Cause &c)
+{
+    using R = Person::Rule;
+    const std::string word(OperatorWord(c.word));
+    switch (c.kind) {
+    case CauseKind::WordAsWord: return Person::With(R::Word, word, std::string(OperatorWord(c.readAs)));
+    case CauseKind::TableCell: return Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used);
+    case CauseKind::NotZeroAsZero: return Person::With(R::NotZeroAsZero);
+    case CauseKind::NotZeroWrongNeighbour: return Person::With(R::NotZeroAfter);
+    case CauseKind::NotIgnored: return Person::With(R::NotIgnored);
+    case CauseKind::NotNegatesRest: return Person::With(R::NotRest);
+    case CauseKind::AndFirst: return Person::With(R::AndFirst);
+    default: return Person::With(R::RightToLeft);
+    }
+}
+
+// A generated run of count questions of one test.
+std::vector<std::string> Questions(std::uint64_t seed, bool binary, int count)
+{
+    TestCounters counters{.TermCount = 1};
+    SeededRandomSource random(seed);
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i)
+        texts.push_back(JoinParts((binary ? BuildBinaryParts : BuildTertiaryParts)(counters, random)));
+    return texts;
+}
+
+// Every misreading of both tests reads generated questions (with "Not" from
+// level 13 on) as the simulated person with the same misreading does.
+TEST(Diagnosis, MisreadingsReadAsTheSimulatedPerson)
+{
+    for (const bool binary : {true, false}) {
+        const std::vector<std::string> texts = Questions(binary ? 7 : 8, binary, 24);
+        for (const Cause &c : detail::AllMisreadings(binary)) {
+            const Person person = PersonFor(c);
+            for (std::size_t q = 10; q < texts.size(); q += 3)
+                ASSERT_EQ(AnswerUnder(c, texts[q], binary), person.Work(texts[q])) << DescribeCause(c) << '\n' << texts[q];
+        }
+    }
+}
+
+// Runs of generated questions answered right up to a wrong last answer: every
+// cause gives that answer and the right ones before, probabilities fall and
+// sum to 1, the two-valued test never meets "0", "Not 1" and "Not 2" are never
+// taken as 0, and the last step stands only alone.
+TEST(Diagnosis, CausesOfGeneratedRunsFitTheRun)
+{
+    std::mt19937_64 rng(11);
+    for (int r = 0; r < 60; ++r) {
+        const bool binary = r % 2 == 0;
+        const std::vector<std::string> texts = Questions(100 + static_cast<std::uint64_t>(r), binary, 4 + r % 20);
+        Answers run;
+        for (const std::string &t : texts)
+            run.push_back({t, reference::LiteralEvaluate(t).value()[0], binary});
+        const char right = run.back().given;
+        run.back().given = binary ? (right == '1' ? '2' : '1') : "012"[(right - '0' + 1 + rng() % 2) % 3];
+        const std::vector<Cause> causes = DiagnoseRun(run);
+        SCOPED_TRACE(run.back().text + " answered " + run.back().given);
+        ASSERT_FALSE(causes.empty());
+        double sum = 0;
+        for (const Cause &c : causes) {
+            SCOPED_TRACE(DescribeCause(c));
+            sum += c.probability;
+            EXPECT_EQ(AnswerUnder(c, run.back().text, binary), run.back().given);
+            for (std::size_t q = 0; q + 1 < run.size(); ++q)
+                EXPECT_EQ(AnswerUnder(c, run[q].text, binary), run[q].given);
+            EXPECT_FALSE(binary && DescribeCause(c).find('0') != std::string::npos);
+            EXPECT_FALSE(c.kind == CauseKind::Slip && c.step == StepKind::Negate && c.used == '0');
+            EXPECT_TRUE(c.kind != CauseKind::LastStep || causes.size() == 1);
+            EXPECT_FALSE(c.places.empty() && c.kind != CauseKind::AndFirst && c.kind != CauseKind::RightToLeft);
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-9);
+        EXPECT_TRUE(std::ranges::is_sorted(causes, std::greater<>(), &Cause::probability));
+    }
+}
+
+// A person with a misreading plays generated runs until a wrong answer, then
+// answers the finder's parts; the cause the finder ends on answers as the
+// person does on fresh questions where the misreading matters.
+TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
+{
+    struct Row { bool binary; Person person; };
+    const std::vector<Row> rows{
+        {true, Person::With(Person::Rule::Word, "Nand", "And")},
+        {true, Person::With(Person::Rule::RightToLeft)},
+        {false, Person::With(Person::Rule::NotZeroAsZero)},
+        {false, Person::With(Person::Rule::Cell, "1 Xor 2", "", '2')},
+    };
+    for (const Row &row : rows) {
+        for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+            const std::vector<std::string> texts = Questions(seed * 31, row.binary, 60);
+            Answers run;
+            for (const std::string &t : texts) {
+                run.push_back({t, row.person.Work(t), row.binary});
+                if (run.back().given != reference::LiteralEvaluate(t).value()[0])
+                    break;
+            }
+            SCOPED_TRACE(run.back().text);
+            MistakeFinder finder(run);
+            while (const auto part = finder.next())
+                finder.answer(row.person.Work(part->first));
+            ASSERT_TRUE(finder.finished());
+            const Cause top = finder.causes().at(0);
+            int matters = 0, agree = 0;
+            for (const std::string &t : Questions(seed * 77, row.binary, 40))
+                if (const char v = row.person.Work(t); v != reference::LiteralEvaluate(t).value()[0])
+                    ++matters, agree += AnswerUnder(top, t, row.binary) == v;
+            EXPECT_GE(agree * 10, matters * 8) << DescribeCause(top) << ' ' << agree << '/' << matters;
+        }
+    }
+}
+
+TEST(Diagnosis, WeightInWords)
+{
+    const std::vector<std::pair<std::vector<double>, std::vector<std::string_view>>> rows{
+        {{1.0}, {"most likely"}},
+        {{0.7, 0.2, 0.1}, {"most likely", "possibly", "possibly"}},
+        {{0.45, 0.4, 0.15}, {"can't tell these apart", "can't tell these apart", "possibly"}},
+        {{0.5, 0.3, 0.2}, {"possibly", "possibly", "possibly"}},
+    };
+    for (const auto &[weights, words] : rows) {
+        std::vector<Cause> causes(weights.size());
+        for (std::size_t k = 0; k < weights.size(); ++k)
+            causes[k].probability = weights[k];
+        for (std::size_t k = 0; k < weights.size(); ++k)
+            EXPECT_EQ(WeightInWords(causes, k), words[k]) << k;
+    }
+}
+
+// Text sizes added under a cap of 100, and the sizes held after each addition.
+TEST(RunRecord, DropsTheOldestLongQuestionsFirst)
+{
+    const std::vector<std::pair<std::vector<std::size_t>, std::vector<std::size_t>>> rows{
+        {{10, 20, 60}, {10, 20, 60}},
+        {{10, 20, 60, 60, 60}, {10, 20, 60}},
+        {{10, 20, 60, 60, 60, 30}, {10, 20, 30}},
+        {{150}, {150}}, // the last question always stays
+        {{40, 50, 150}, {150}},
+    };
+    for (const auto &[added, held] : rows) {
+        RunRecord record(100);
+        for (std::size_t k = 0; k < added.size(); ++k)
+            record.Add({std::string(added[k], static_cast<char>('a' + k)), '1', true});
+        std::vector<std::size_t> sizes;
+        for (const AnsweredQuestion &q : record.Questions())
+            sizes.push_back(q.text.size());
+        EXPECT_EQ(sizes, held);
+        EXPECT_EQ(record.Questions().back().text.front(), static_cast<char>('a' + added.size() - 1));
+        EXPECT_EQ(record.TextSize(), std::accumulate(held.begin(), held.end(), std::size_t{0}));
+    }
+}
+
+} // namespace
+} // namespace nlt::test
