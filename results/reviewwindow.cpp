@@ -1,10 +1,12 @@
 #include "results/reviewwindow.h"
 
+#include <QHeaderView>
 #include <QPalette>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QThread>
 
 #include "engine/evaluator.h"
 #include "engine/explain.h"
@@ -16,13 +18,20 @@ namespace {
 // How long typing must pause before an edited expression is worked out.
 constexpr int kTypingPauseMs = 300;
 
-// The value character an answer text stands for, if it is one.
-std::optional<char> ValueOf(const QString &answer)
+// The run's answered questions as the diagnosis reads them, the failed one
+// last: the run's record, or the failed question alone.
+std::shared_ptr<const nlt::RunRecord> RecordOf(const FinishedRun &run)
 {
-    if (answer.size() == 1 && nlt::IsValueCharacter(char(answer.at(0).unicode())))
-        return char(answer.at(0).unicode());
-    return std::nullopt;
+    if (run.record && !run.record->Questions().empty())
+        return run.record;
+    auto alone = std::make_shared<nlt::RunRecord>();
+    const QString &given = run.answerGiven;
+    alone->Add({run.question.toStdString(), given.size() == 1 ? char(given.at(0).unicode()) : '\0', false});
+    return alone;
 }
+
+// At most this many causes show until "More" is pressed.
+constexpr int kCausesShown = 3;
 
 // A mark that shows without colour too: underlined in the text colour, on a
 // pale shade of the selection colour that keeps the text readable.
@@ -40,14 +49,13 @@ QTextEdit::ExtraSelection Mark(const QTextCursor &cursor, const QPalette &palett
 } // namespace
 
 ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
-    : QWidget(owner, Qt::Dialog), ui_(std::make_unique<Ui::ReviewWindow>()), run_(run),
-      given_(ValueOf(run.answerGiven)), working_(new WorkingModel(this)), slips_(new SlipListModel(working_, this))
+    : QWidget(owner, Qt::Dialog), ui_(std::make_unique<Ui::ReviewWindow>()), run_(run), record_(RecordOf(run)),
+      working_(new WorkingModel(this))
 {
     ui_->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->workingView->setModel(working_);
-    ui_->slipsView->setModel(slips_);
     // Without the focus the box's own selection would cover the mark drawn
     // beneath it: it shows only while the box has the focus.
     QPalette boxColours = ui_->questionBox->palette();
@@ -57,6 +65,8 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     ui_->questionBox->setPalette(boxColours);
     pause_.setSingleShot(true);
     pause_.setInterval(kTypingPauseMs);
+    // The truth-table row fits its cells; the person reads it, never scrolls it.
+    ui_->truthRow->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
@@ -71,11 +81,37 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     });
     connect(ui_->workingView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { highlight(current); });
-    connect(ui_->slipsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { showSlip(current); });
+    connect(ui_->causesView, &QListWidget::currentRowChanged, this, &ReviewWindow::showCause);
+    connect(ui_->moreButton, &QPushButton::toggled, this, &ReviewWindow::listCauses);
+    connect(ui_->findButton, &QPushButton::clicked, this, [this] {
+        searching_ = true;
+        ui_->findButton->setEnabled(false);
+        ui_->editButton->setEnabled(false);
+        ui_->finderBox->show();
+        askNext();
+    });
+    // The answers of the test: the buttons (Alt+T, Alt+F, Alt+U by their
+    // captions) and the keys 1, 2 and 0, on the keypad too.
+    answerButtons_ = {{ui_->finderTrue, '1'}, {ui_->finderFalse, '2'}, {ui_->finderUnknown, '0'}};
+    for (const auto &[button, value] : answerButtons_) {
+        connect(button, &QAbstractButton::clicked, this, [this, value = value] { answerPart(value); });
+        const auto key = Qt::Key(Qt::Key_0 + (value - '0'));
+        for (const QKeySequence &sequence : {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)}) {
+            auto *shortcut = new QShortcut(sequence, this);
+            connect(shortcut, &QShortcut::activated, button, [button = button] {
+                if (button->isVisible() && button->isEnabled())
+                    button->click();
+            });
+        }
+    }
 }
 
-ReviewWindow::~ReviewWindow() = default;
+ReviewWindow::~ReviewWindow()
+{
+    // The thread works on its own copy of the run; it is waited for, not cut off.
+    if (diagnosing_)
+        diagnosing_->wait();
+}
 
 void ReviewWindow::showEvent(QShowEvent *event)
 {
@@ -84,6 +120,7 @@ void ReviewWindow::showEvent(QShowEvent *event)
     if (!event->spontaneous() && !shown_) {
         shown_ = true;
         backToQuestion();
+        startDiagnosis();
     }
     QWidget::showEvent(event);
 }
@@ -92,8 +129,8 @@ void ReviewWindow::workOut()
 {
     pause_.stop();
     const QString text = ui_->questionBox->toPlainText();
-    // The slips need the answer given, so only the failed question has them.
-    showWorking(text, text == run_.question ? given_ : std::nullopt);
+    // The causes belong to the failed question alone.
+    showWorking(text, text == run_.question);
 }
 
 void ReviewWindow::backToQuestion()
@@ -102,7 +139,7 @@ void ReviewWindow::backToQuestion()
     pause_.stop();
     ui_->editButton->setChecked(false);
     ui_->questionBox->setPlainText(run_.question);
-    showWorking(run_.question, given_);
+    showWorking(run_.question, true);
 }
 
 void ReviewWindow::setEditing(bool editing)
@@ -118,15 +155,13 @@ void ReviewWindow::setEditing(bool editing)
         workOut();
 }
 
-void ReviewWindow::showWorking(const QString &text, std::optional<char> chosen)
+void ReviewWindow::showWorking(const QString &text, bool failed)
 {
     const std::string utf8 = text.toStdString();
     ui_->questionBox->setExtraSelections({});
-    ui_->backButton->setEnabled(text != run_.question);
-    const bool slipsShown = chosen.has_value();
-    ui_->slipsCaption->setVisible(slipsShown);
-    ui_->slipsView->setVisible(false);
-    ui_->noSlipLabel->setVisible(false);
+    ui_->backButton->setEnabled(!failed);
+    failedShown_ = failed;
+    showDiagnosis();
     working_->clear();
     if (text.trimmed().isEmpty()) {
         showProblem(tr("Type an expression to work it out."), std::nullopt);
@@ -147,15 +182,9 @@ void ReviewWindow::showWorking(const QString &text, std::optional<char> chosen)
     }
     ui_->problemLabel->setVisible(false);
     const char value = explanation.value;
-    std::vector<nlt::Slip> slips = slipsShown ? nlt::FindSlips(explanation, *chosen) : std::vector<nlt::Slip>{};
-    const bool anySlip = !slips.empty();
-    working_->setWorking(utf8, std::move(explanation), std::move(slips), chosen.value_or('\0'));
-    say(ui_->answerLabel,
-        slipsShown ? ReviewWording::AnswerSentence(*chosen, value) : ReviewWording::ValueSentence(value));
-    ui_->slipsView->setVisible(slipsShown && anySlip);
-    ui_->noSlipLabel->setVisible(slipsShown && !anySlip);
-    if (slipsShown && !anySlip)
-        say(ui_->noSlipLabel, ReviewWording::NoSlipText());
+    working_->setWorking(utf8, std::move(explanation));
+    say(ui_->answerLabel, failed ? ReviewWording::AnswerSentence(failedQuestion().given, value)
+                                 : ReviewWording::ValueSentence(value));
     if (working_->rowCount() > 0)
         ui_->workingView->expand(working_->index(0, 0));
 }
@@ -165,7 +194,6 @@ void ReviewWindow::showProblem(const QString &problem, std::optional<qsizetype> 
     say(ui_->answerLabel, tr("No value."));
     say(ui_->problemLabel, problem);
     ui_->problemLabel->setVisible(true);
-    ui_->slipsCaption->setVisible(false);
     if (!position)
         return;
     QTextCursor at(ui_->questionBox->document());
@@ -183,28 +211,155 @@ void ReviewWindow::highlight(const QModelIndex &index)
         QMetaObject::invokeMethod(this, &ReviewWindow::workOut, Qt::QueuedConnection);
         return;
     }
-    const std::optional<nlt::TextRange> range = working_->rangeAt(index);
-    if (!range) {
+    if (const std::optional<nlt::TextRange> range = working_->rangeAt(index))
+        markPlaces({*range});
+    else
+        ui_->questionBox->setExtraSelections({});
+}
+
+void ReviewWindow::markPlaces(const std::vector<nlt::TextRange> &places)
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const nlt::TextRange &place : places) {
+        QTextCursor cursor(ui_->questionBox->document());
+        cursor.setPosition(int(place.begin + place.length));
+        cursor.setPosition(int(place.begin), QTextCursor::KeepAnchor);
+        marks.append(Mark(cursor, palette(), QTextCharFormat::SingleUnderline));
+    }
+    if (marks.isEmpty()) {
         ui_->questionBox->setExtraSelections({});
         return;
     }
-    // The cursor ends at the start of the range, so a long group scrolls into view from its start.
-    QTextCursor cursor(ui_->questionBox->document());
-    cursor.setPosition(int(range->begin + range->length));
-    cursor.setPosition(int(range->begin), QTextCursor::KeepAnchor);
-    ui_->questionBox->setTextCursor(cursor);
+    // The cursor ends at the start of the first place, so a long group scrolls into view from its start.
+    ui_->questionBox->setTextCursor(marks.front().cursor);
     ui_->questionBox->ensureCursorVisible();
-    // The box shows its own selection only while it has the focus; this mark shows it always.
-    ui_->questionBox->setExtraSelections({Mark(cursor, palette(), QTextCharFormat::SingleUnderline)});
+    // The box shows its own selection only while it has the focus; the marks show always.
+    ui_->questionBox->setExtraSelections(marks);
 }
 
-void ReviewWindow::showSlip(const QModelIndex &index)
+void ReviewWindow::startDiagnosis()
 {
-    if (!index.isValid() || std::size_t(index.row()) >= working_->slips().size())
+    say(ui_->diagnosisStatus, ReviewWording::DiagnosingText());
+    auto result = std::make_shared<Diagnosis>();
+    // A long run takes a while: the window stays live while a thread works it out.
+    QThread *thread = QThread::create([result, record = record_] {
+        try {
+            result->causes = nlt::DiagnoseRun(record->Questions());
+            if (result->causes.size() > 1)
+                result->finder = std::make_unique<nlt::MistakeFinder>(record->Questions());
+        } catch (const nlt::EvaluationError &) {
+            *result = {};
+        }
+    });
+    connect(thread, &QThread::finished, this, [this, result] { takeDiagnosis(std::move(*result)); });
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    diagnosing_ = thread;
+    thread->start();
+}
+
+void ReviewWindow::takeDiagnosis(Diagnosis diagnosis)
+{
+    diagnosed_ = true;
+    causes_ = std::move(diagnosis.causes);
+    finder_ = std::move(diagnosis.finder);
+    if (causes_.empty())
+        say(ui_->diagnosisStatus, ReviewWording::NoCauseText());
+    listCauses();
+    showDiagnosis();
+}
+
+void ReviewWindow::showDiagnosis()
+{
+    const bool shown = failedShown_;
+    ui_->diagnosisCaption->setVisible(shown);
+    ui_->diagnosisStatus->setVisible(shown && (!diagnosed_ || causes_.empty()));
+    ui_->causesView->setVisible(shown && !causes_.empty());
+    ui_->moreButton->setVisible(shown && causes_.size() > std::size_t(kCausesShown));
+    ui_->findButton->setVisible(shown && finder_);
+    ui_->finderBox->setVisible(shown && searching_);
+}
+
+void ReviewWindow::listCauses()
+{
+    ui_->causesView->clear();
+    const bool all = ui_->moreButton->isChecked();
+    for (std::size_t i = 0; i < causes_.size(); ++i) {
+        const QString text = ReviewWording::CauseText(nlt::WeightInWords(causes_, i), causes_[i]);
+        ui_->causesView->addItem(text);
+        ui_->causesView->item(int(i))->setData(Qt::AccessibleTextRole, text);
+        ui_->causesView->setRowHidden(int(i), !all && i >= std::size_t(kCausesShown));
+    }
+}
+
+void ReviewWindow::showCause(int row)
+{
+    if (row >= 0 && std::size_t(row) < causes_.size())
+        markPlaces(causes_[std::size_t(row)].places);
+}
+
+void ReviewWindow::askNext()
+{
+    const std::optional<std::pair<std::string, nlt::TextRange>> part =
+        finder_->finished() ? std::nullopt : finder_->next();
+    if (!part) {
+        endSearch();
         return;
-    const QModelIndex step = working_->indexOfStep(working_->slips()[std::size_t(index.row())].step);
-    ui_->workingView->scrollTo(step);
-    ui_->workingView->setCurrentIndex(step);
+    }
+    say(ui_->finderQuestion, ReviewWording::AskText(part->first));
+    ui_->finderResult->hide();
+    ui_->truthRow->hide();
+    for (const auto &[button, value] : answerButtons_) {
+        button->setVisible(value != '0' || !failedQuestion().binary);
+        button->setEnabled(true);
+    }
+    markPlaces({part->second});
+}
+
+void ReviewWindow::answerPart(char value)
+{
+    finder_->answer(value);
+    causes_ = finder_->causes();
+    listCauses();
+    askNext();
+}
+
+void ReviewWindow::endSearch()
+{
+    ui_->finderQuestion->hide();
+    for (const auto &[button, value] : answerButtons_)
+        button->hide();
+    ui_->editButton->setEnabled(true);
+    const std::optional<nlt::Cause> named = finder_->named();
+    say(ui_->finderResult, named                     ? ReviewWording::NamedText(*named)
+                           : finder_->slipWasOneOff() ? ReviewWording::OneOffText()
+                                                      : ReviewWording::UndecidedText());
+    ui_->finderResult->show();
+    if (named)
+        markPlaces(named->places);
+    if (!named || !named->row)
+        return;
+    // The row of the table, one cell per right operand, the cell taken wrong marked.
+    const nlt::TruthRow &row = *named->row;
+    QTableWidget *table = ui_->truthRow;
+    table->clear();
+    table->setRowCount(1);
+    table->setColumnCount(int(row.cells.size()));
+    for (int column = 0; column < int(row.cells.size()); ++column) {
+        const nlt::TruthCell &cell = row.cells[std::size_t(column)];
+        table->setHorizontalHeaderItem(column, new QTableWidgetItem(ReviewWording::CellHead(row, cell)));
+        const bool marked = cell.right == row.wrongRight;
+        auto *item = new QTableWidgetItem(marked ? ReviewWording::MarkedCell(row) : QString(QLatin1Char(cell.value)));
+        item->setTextAlignment(Qt::AlignCenter);
+        if (marked) {
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setBackground(palette().color(QPalette::Active, QPalette::Highlight).lighter(170));
+            item->setData(Qt::AccessibleTextRole, ReviewWording::MarkedCellSpoken(row));
+        }
+        table->setItem(0, column, item);
+    }
+    table->show();
 }
 
 void ReviewWindow::say(QLabel *label, const QString &text)

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "engine/diagnosis.h"
 #include "testwindow/runstate.h"
 
+class QAbstractButton;
 class QLabel;
 class QModelIndex;
-class SlipListModel;
+class QThread;
 class WorkingModel;
 
 namespace Ui {
@@ -17,24 +21,26 @@ class ReviewWindow;
 }
 
 // The review of a failed question: the question as shown, the answer given
-// and the right one, the steps where a single slip gives the answer given,
-// and the working as a tree of groups and steps; selecting a step or a slip
-// highlights its text in the question. The person may also edit the
-// expression, or type another, and see its value and working. Non-modal,
-// above and closed with its owner; deleted when closed; never ends the program.
+// and the right one, what most likely went wrong (worked out from the whole
+// run off the window thread), "Find My Mistake", which asks about parts of
+// the question until one cause stands out, and the working as a tree of
+// groups and steps; selecting a step or a cause marks its places in the
+// question. The person may also edit the expression, or type another, and see
+// its value and working. Non-modal, above and closed with its owner; deleted
+// when closed; never ends the program.
 class ReviewWindow : public QWidget {
     Q_OBJECT
 
 public:
     // Opens on the failed question of run, owned by owner (the results window);
-    // the question and its working are filled in when the window is first shown.
+    // the question, its working and its diagnosis start when the window is first shown.
     ReviewWindow(const FinishedRun &run, QWidget *owner);
     ~ReviewWindow() override;
 
     // Works out the text of the question box now.
     void workOut();
 
-    // Shows the failed question again with its answers and slips, not editable.
+    // Shows the failed question again with its answers and causes, not editable.
     void backToQuestion();
 
 protected:
@@ -42,8 +48,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // Shows the value and working of text; chosen, the failed run's answer, adds the slips.
-    void showWorking(const QString &text, std::optional<char> chosen);
+    // What the diagnosis thread hands back: the causes and a finder over them.
+    struct Diagnosis {
+        std::vector<nlt::Cause> causes;
+        std::unique_ptr<nlt::MistakeFinder> finder;
+    };
+
+    // Shows the value and working of text; failed, whether it is the failed question.
+    void showWorking(const QString &text, bool failed);
 
     // Says inline why text cannot be worked out, marking the character at position.
     void showProblem(const QString &problem, std::optional<qsizetype> position);
@@ -54,20 +66,60 @@ private:
     // Selects and highlights the group or step at index in the question box.
     void highlight(const QModelIndex &index);
 
-    // Selects in the working the step of the slip at index.
-    void showSlip(const QModelIndex &index);
+    // Starts working out the causes of the failed answer on a thread of its own.
+    void startDiagnosis();
+
+    // Takes the causes the thread worked out.
+    void takeDiagnosis(Diagnosis diagnosis);
+
+    // Shows the diagnosis with the failed question and hides it with any other text.
+    void showDiagnosis();
+
+    // Lists causes_, at most three unless "More" is down.
+    void listCauses();
+
+    // Selects and marks every place of the cause in list row row.
+    void showCause(int row);
+
+    // Selects the first of places in the question box and marks them all.
+    void markPlaces(const std::vector<nlt::TextRange> &places);
+
+    // Asks the finder's next part, or ends the search.
+    void askNext();
+
+    // Takes the person's value for the part on show.
+    void answerPart(char value);
+
+    // Says what the search found, with the truth-table row that shows it.
+    void endSearch();
+
+    // The failed question with the answer given.
+    const nlt::AnsweredQuestion &failedQuestion() const { return record_->Questions().back(); }
 
     // Writes a label's text and makes it its accessible name.
     static void say(QLabel *label, const QString &text);
 
     std::unique_ptr<Ui::ReviewWindow> ui_;
     FinishedRun run_;
-    // The answer given, when it is a value character.
-    std::optional<char> given_;
+    // The run's answered questions, the failed one last; shared with the diagnosis thread.
+    std::shared_ptr<const nlt::RunRecord> record_;
     WorkingModel *working_;
-    SlipListModel *slips_;
     // Works out an edited expression once typing pauses.
     QTimer pause_;
     // Whether the window has been shown and filled.
     bool shown_ = false;
+    // Whether the failed question is on show (not an edit of it).
+    bool failedShown_ = false;
+    // Whether the causes have been worked out.
+    bool diagnosed_ = false;
+    // Whether Find My Mistake has been started.
+    bool searching_ = false;
+    // The thread working out the causes, while it runs.
+    QPointer<QThread> diagnosing_;
+    // The causes of the failed answer, the most likely first, weighed with the answers so far.
+    std::vector<nlt::Cause> causes_;
+    // Asks about parts of the failed question; null until the causes are known.
+    std::unique_ptr<nlt::MistakeFinder> finder_;
+    // The answer buttons of Find My Mistake with the value each gives.
+    std::vector<std::pair<QAbstractButton *, char>> answerButtons_;
 };

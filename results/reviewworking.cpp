@@ -1,6 +1,5 @@
 #include "results/reviewworking.h"
 
-#include <QFont>
 #include <algorithm>
 
 namespace {
@@ -90,15 +89,51 @@ QString ReviewWording::StepQuote(const nlt::Step &step)
     return {};
 }
 
-QString ReviewWording::SlipSentence(const nlt::Step &step, char takenAs, char chosen)
+QString ReviewWording::CauseText(std::string_view weight, const nlt::Cause &cause)
 {
-    return tr("Had \"%1\" been taken as %2, the answer would be %3, as you said.")
-        .arg(StepQuote(step), Char(takenAs), ValueWord(chosen));
+    QString said = QString::fromUtf8(weight.data(), qsizetype(weight.size()));
+    if (!said.isEmpty())
+        said[0] = said[0].toUpper();
+    return tr("%1: %2").arg(said, QString::fromStdString(nlt::DescribeCause(cause)));
 }
 
-QString ReviewWording::MarkedStepText(const QString &stepText)
+QString ReviewWording::DiagnosingText() { return tr("Working out what went wrong..."); }
+
+QString ReviewWording::NoCauseText() { return tr("No misreading and no single slip gives your answer."); }
+
+QString ReviewWording::AskText(const std::string &part)
 {
-    return tr("%1 \u2014 likely slip").arg(stepText);
+    return tr("Work out %1").arg(QString::fromStdString(part));
+}
+
+QString ReviewWording::NamedText(const nlt::Cause &cause)
+{
+    return tr("Found: %1").arg(QString::fromStdString(nlt::DescribeCause(cause)));
+}
+
+QString ReviewWording::OneOffText()
+{
+    return tr("Your answers fit none of the causes, so you work this part right now: the slip was a one-off.");
+}
+
+QString ReviewWording::UndecidedText()
+{
+    return tr("Nothing left to ask tells the causes apart; they stand above, the most likely first.");
+}
+
+QString ReviewWording::CellHead(const nlt::TruthRow &row, const nlt::TruthCell &cell)
+{
+    return QStringLiteral("%1 %2 %3").arg(Char(row.left), Word(row.op), Char(cell.right));
+}
+
+QString ReviewWording::MarkedCell(const nlt::TruthRow &row)
+{
+    return tr("\u2714 %1 (not %2)").arg(Char(row.correct), Char(row.used));
+}
+
+QString ReviewWording::MarkedCellSpoken(const nlt::TruthRow &row)
+{
+    return tr("%1, the right value; you used %2").arg(Char(row.correct), Char(row.used));
 }
 
 QString ReviewWording::ProblemText(qsizetype character, const QString &problem)
@@ -106,18 +141,13 @@ QString ReviewWording::ProblemText(qsizetype character, const QString &problem)
     return tr("at character %1: %2").arg(QString::number(character), problem);
 }
 
-QString ReviewWording::NoSlipText() { return tr("No single slip explains your answer."); }
-
 WorkingModel::WorkingModel(QObject *parent) : QAbstractItemModel(parent) { clear(); }
 
-void WorkingModel::setWorking(std::string text, nlt::Explanation explanation, std::vector<nlt::Slip> slips,
-                              char chosen)
+void WorkingModel::setWorking(std::string text, nlt::Explanation explanation)
 {
     beginResetModel();
     text_ = std::move(text);
     explanation_ = std::move(explanation);
-    slips_ = std::move(slips);
-    chosen_ = chosen;
     const std::vector<nlt::GroupWorking> &groups = explanation_.groups;
 
     // Counting sort of the groups by parent: one pass to count, one to place.
@@ -149,15 +179,10 @@ void WorkingModel::setWorking(std::string text, nlt::Explanation explanation, st
             rowInParent_[children_[c]] = int(c - childStart_[g]);
     for (std::size_t row = 0; row < topGroups_.size(); ++row)
         rowInParent_[topGroups_[row]] = int(row);
-
-    slipStep_.assign(explanation_.steps.size(), false);
-    for (const nlt::Slip &slip : slips_)
-        if (slip.step < slipStep_.size())
-            slipStep_[slip.step] = true;
     endResetModel();
 }
 
-void WorkingModel::clear() { setWorking({}, {}, {}, '\0'); }
+void WorkingModel::clear() { setWorking({}, {}); }
 
 std::optional<nlt::TextRange> WorkingModel::rangeAt(const QModelIndex &index) const
 {
@@ -165,21 +190,6 @@ std::optional<nlt::TextRange> WorkingModel::rangeAt(const QModelIndex &index) co
         return std::nullopt;
     const std::size_t n = index.internalId() >> 1U;
     return (index.internalId() & 1U) ? explanation_.steps[n].range : explanation_.groups[n].range;
-}
-
-QModelIndex WorkingModel::indexOfStep(std::size_t step) const
-{
-    if (step >= explanation_.steps.size())
-        return {};
-    const nlt::GroupWorking &group = explanation_.groups[explanation_.steps[step].group];
-    const std::size_t row = childGroupCount(explanation_.steps[step].group) + (step - group.firstStep);
-    return createIndex(int(row), 0, StepId(step));
-}
-
-QString WorkingModel::slipSentence(std::size_t slip) const
-{
-    const nlt::Slip &s = slips_[slip];
-    return ReviewWording::SlipSentence(explanation_.steps[s.step], s.takenAs, chosen_);
 }
 
 QModelIndex WorkingModel::groupIndex(std::size_t group) const
@@ -223,51 +233,16 @@ int WorkingModel::columnCount(const QModelIndex &) const { return 1; }
 
 QVariant WorkingModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    const bool marked = (index.internalId() & 1U) && slipStep_[index.internalId() >> 1U];
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        return label(index.internalId());
-    case Qt::FontRole:
-        if (marked) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
-    default:
-        return {};
-    }
+    return label(index.internalId());
 }
 
 QString WorkingModel::label(quintptr id) const
 {
     const std::size_t n = id >> 1U;
-    if (id & 1U) {
-        const QString text = ReviewWording::StepText(explanation_.steps[n]);
-        return slipStep_[n] ? ReviewWording::MarkedStepText(text) : text;
-    }
+    if (id & 1U)
+        return ReviewWording::StepText(explanation_.steps[n]);
     const nlt::GroupWorking &group = explanation_.groups[n];
     return ReviewWording::GroupText(std::string_view(text_).substr(group.range.begin, group.range.length), group.value);
-}
-
-SlipListModel::SlipListModel(const WorkingModel *working, QObject *parent)
-    : QAbstractListModel(parent), working_(working)
-{
-    connect(working, &QAbstractItemModel::modelAboutToBeReset, this, &SlipListModel::beginResetModel);
-    connect(working, &QAbstractItemModel::modelReset, this, &SlipListModel::endResetModel);
-}
-
-int SlipListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(working_->slips().size());
-}
-
-QVariant SlipListModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
-        return {};
-    return working_->slipSentence(std::size_t(index.row()));
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 // The working of an expression as the review window shows it: the words of
-// every step, group, answer and slip, and the item models over one
-// explanation that the window's views read lazily, row by row.
+// every step, group, answer and cause, and the item model over one
+// explanation that the window's view reads lazily, row by row.
 
 #include <QAbstractItemModel>
-#include <QAbstractListModel>
 #include <QCoreApplication>
 #include <QString>
 #include <optional>
@@ -13,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/diagnosis.h"
 #include "engine/explain.h"
 
 // Every sentence and label of the review, worded in this one place.
@@ -40,20 +40,42 @@ public:
     // beginning and end around an ellipsis.
     static QString GroupText(std::string_view groupText, char value);
 
-    // The text a slip misread, as it stood when worked: "0 For 2", "Not 2", "Not 0".
+    // The text a step works, as it stood when worked: "0 For 2", "Not 2", "Not 0".
     static QString StepQuote(const nlt::Step &step);
 
-    // Had "0 For 2" been taken as 0, the answer would be False, as you said.
-    static QString SlipSentence(const nlt::Step &step, char takenAs, char chosen);
+    // A cause with its weight in words first: "Most likely: You read "Nand" as "And"."
+    static QString CauseText(std::string_view weight, const nlt::Cause &cause);
 
-    // The label of a step the slips point at: its text and words that say so.
-    static QString MarkedStepText(const QString &stepText);
+    // Said while the causes are being worked out.
+    static QString DiagnosingText();
+
+    // Said when no cause gives the answer chosen.
+    static QString NoCauseText();
+
+    // The part of the question Find My Mistake asks about.
+    static QString AskText(const std::string &part);
+
+    // The cause Find My Mistake names.
+    static QString NamedText(const nlt::Cause &cause);
+
+    // Said when the answers fit no cause any more.
+    static QString OneOffText();
+
+    // Said when nothing is left to ask and no cause stands out.
+    static QString UndecidedText();
+
+    // The head of one cell of a truth-table row: "1 Nand 2".
+    static QString CellHead(const nlt::TruthRow &row, const nlt::TruthCell &cell);
+
+    // The marked cell of a truth-table row: its right value and the one used.
+    static QString MarkedCell(const nlt::TruthRow &row);
+
+    // The marked cell as a screen reader says it.
+    static QString MarkedCellSpoken(const nlt::TruthRow &row);
 
     // "at character 7: <problem>", counting characters from 1.
     static QString ProblemText(qsizetype character, const QString &problem);
 
-    // Said when no single slip gives the answer chosen.
-    static QString NoSlipText();
 };
 
 // The working as a tree: one node per group, inside the group that holds it,
@@ -66,24 +88,14 @@ public:
     // An empty working.
     explicit WorkingModel(QObject *parent = nullptr);
 
-    // Shows the working of text; the steps of slips are marked, and slips are
-    // worded against chosen.
-    void setWorking(std::string text, nlt::Explanation explanation, std::vector<nlt::Slip> slips, char chosen);
+    // Shows the working of text.
+    void setWorking(std::string text, nlt::Explanation explanation);
 
     // Shows no working at all.
     void clear();
 
     // Where the group or step at index stands in the text; nothing for no item.
     std::optional<nlt::TextRange> rangeAt(const QModelIndex &index) const;
-
-    // The item of a step of the present explanation.
-    QModelIndex indexOfStep(std::size_t step) const;
-
-    // The single slips found for the chosen answer, in step order.
-    const std::vector<nlt::Slip> &slips() const { return slips_; }
-
-    // The sentence that words one of slips().
-    QString slipSentence(std::size_t slip) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -107,30 +119,10 @@ private:
 
     std::string text_;
     nlt::Explanation explanation_;
-    std::vector<nlt::Slip> slips_;
-    char chosen_ = '\0';
     // The groups each group holds directly, left to right: children_[childStart_[g], childStart_[g + 1]).
     std::vector<std::size_t> childStart_;
     std::vector<std::size_t> children_;
     // The outermost groups (the whole chain), and each group's row under its parent.
     std::vector<std::size_t> topGroups_;
     std::vector<int> rowInParent_;
-    // For each step: whether a single slip there gives the chosen answer.
-    std::vector<bool> slipStep_;
-};
-
-// The slips of a working model as a list of sentences, one row per slip,
-// following the model through every change.
-class SlipListModel : public QAbstractListModel {
-    Q_OBJECT
-
-public:
-    // Lists the slips of working.
-    explicit SlipListModel(const WorkingModel *working, QObject *parent = nullptr);
-
-    int rowCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-
-private:
-    const WorkingModel *working_;
 };

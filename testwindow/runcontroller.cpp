@@ -94,5 +94,5 @@ void RunController::EndRun(int given)
 {
     const nlt::TestCounters &counters = session_.counters();
     session_.endRun({run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount, run_.question,
-                     QString::number(given), run_.correctAnswer});
+                     QString::number(given), run_.correctAnswer, nullptr});
 }

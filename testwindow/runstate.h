@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+#include "engine/diagnosis.h"
 
 // The values of one run, owned by the main window: empty at every load and
 // gone when the window is unloaded. Score texts are read back by their
@@ -29,4 +32,7 @@ struct FinishedRun {
     // The value character of the button pressed, and the right one.
     QString answerGiven;
     QString rightAnswer;
+    // The run's questions as shown with the answers given, the failed one
+    // last; null when the run was not recorded.
+    std::shared_ptr<const nlt::RunRecord> record;
 };

@@ -39,7 +39,10 @@ void PlaceBeside(QWidget *window, const QWidget *opener)
             frame.moveRight(beside.left() - kGap);
         frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
     } else {
+        // Over its middle, but whole on the screen where it fits.
         frame.moveCenter(beside.center());
+        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
     }
     window->move(frame.topLeft());
 }

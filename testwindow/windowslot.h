@@ -10,7 +10,8 @@ void PlaceCentred(QWidget *window);
 
 // Places a window that has not been shown yet beside opener: on its right
 // where there is room for a readable window, else on its left, narrowed to
-// fit if need be; centred over opener when neither side has room.
+// fit if need be; centred over opener, but kept on the screen, when neither
+// side has room.
 void PlaceBeside(QWidget *window, const QWidget *opener);
 
 // Shows a window raised, active and with the keyboard focus, as a window

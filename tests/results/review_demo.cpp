@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
-#include <QListView>
 #include <QScrollBar>
 #include <QTextStream>
 #include <QTreeView>
@@ -113,9 +112,5 @@ int main(int argc, char *argv[])
     auto *review = new ReviewWindow(FailedRun(Question(9, 7)), &owner);
     QObject::connect(review, &QObject::destroyed, &app, &QCoreApplication::quit);
     review->show();
-    // The first likely slip selected, as a person would after reading it.
-    auto *slips = review->findChild<QListView *>(QStringLiteral("slipsView"));
-    if (slips->model()->rowCount() > 0)
-        slips->setCurrentIndex(slips->model()->index(0, 0));
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include <QLabel>
-#include <QListView>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QPointer>
 #include <QTreeView>
 #include <QPushButton>
@@ -8,22 +9,39 @@
 #include "../testwindow/windowfixture.h"
 #include "results/reviewwindow.h"
 #include "results/reviewworking.h"
+#include "engine/evaluator.h"
 
 namespace {
 
 // The worked example of the help, whose value is 1.
 const char *const kExample = "(0 Maybe 1) For Not (2 Against 0)";
 
-// One review window at a time, opened on a failed question and owned (and so
+// A run of questions as the person answered them, the failed one last.
+using Answers = std::vector<nlt::AnsweredQuestion>;
+
+// One review window at a time, opened on a failed run and owned (and so
 // deleted) by a hidden stand-in for the results window.
 class ReviewTest : public testing::Test {
 protected:
-    void Open(const std::string &text, char given)
+    void Open(const std::string &text, char given) { OpenRun({{text, given, false}}); }
+
+    // Opens the review of run and waits until its causes are worked out.
+    void OpenRun(const Answers &run)
     {
         delete review_;
+        auto record = std::make_shared<nlt::RunRecord>();
+        for (const nlt::AnsweredQuestion &question : run)
+            record->Add(question);
         // Scores, level and the right answer play no part in the review.
-        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(text), QChar(given), {}}, &owner_);
+        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(run.back().text), QChar(run.back().given), {},
+                                    record},
+                                   &owner_);
         review_->show();
+        // Until the thread hands its causes back, the window says it is at work.
+        EXPECT_EQ(Get<QLabel>("diagnosisStatus")->isVisible() ? Text("diagnosisStatus") : "",
+                  QStringLiteral("Working out what went wrong..."));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Get<QLabel>("diagnosisStatus")->isVisible() ||
+                                                    Text("diagnosisStatus") != "Working out what went wrong..."; }));
     }
 
     template <class T> T *Get(const char *name) const { return review_->findChild<T *>(QLatin1String(name)); }
@@ -31,13 +49,33 @@ protected:
     QAbstractItemModel *Working() const { return Get<QTreeView>("workingView")->model(); }
     QString Text(const char *label) const { return Get<QLabel>(label)->text(); }
 
-    // A model's labels depth first, indented two spaces a level, bold ones ending in "*".
+    // The causes the list shows, hidden ones left out.
+    QStringList Causes() const
+    {
+        QStringList shown;
+        auto *list = Get<QListWidget>("causesView");
+        for (int row = 0; list->isVisible() && row < list->count(); ++row)
+            if (!list->isRowHidden(row))
+                shown << list->item(row)->text();
+        return shown;
+    }
+
+    // The texts the question box marks.
+    QStringList Marked() const
+    {
+        QStringList marked;
+        for (const QTextEdit::ExtraSelection &mark : Box()->extraSelections())
+            marked << mark.cursor.selectedText();
+        return marked;
+    }
+
+    // A model's labels depth first, indented two spaces a level.
     static QStringList Labels(const QAbstractItemModel *model, const QModelIndex &parent = {}, QString indent = {})
     {
         QStringList labels;
         for (int row = 0; row < model->rowCount(parent); ++row) {
             const QModelIndex item = model->index(row, 0, parent);
-            labels << indent + item.data().toString() + (item.data(Qt::FontRole).value<QFont>().bold() ? "*" : "");
+            labels << indent + item.data().toString();
             labels << Labels(model, item, indent + "  ");
         }
         return labels;
@@ -47,38 +85,125 @@ protected:
     QPointer<ReviewWindow> review_;
 };
 
-// The slips are worked by hand from the truth tables; none: "No single slip explains your answer."
-TEST_F(ReviewTest, OpensOnTheFailedQuestionWithBothAnswersAndTheSlips)
+// A run the person ends reading "Nand" as "And": 1 Nand 1 Or 2 is 2, and 1 as
+// they read it; the earlier answers do not tell it from the rest.
+const Answers kNandAsAnd = {{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}};
+
+// The same reading in the three-valued test: 1 Nand 2 Or (2 Nand 2) is 1, and 2 read as And.
+const Answers kNandAsAndTertiary = {{"1 Nand 2 Or (2 Nand 2)", '2', false}};
+
+// The causes come first, each with its weight in words, at most three until
+// "More"; "Find My Mistake" only when more than one cause stands; a right
+// answer has none. The sentences are checked against the tables by hand.
+TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 {
-    const QString had = QStringLiteral("Had \"%1\" been taken as %2, the answer would be %3, as you said.");
-    const struct { const char *question; char given; const char *sentence; QStringList slips; } rows[] = {
-        {kExample, '0', "You answered Unknown (0). The answer is True (1).",
-         {had.arg("Not 2", "0", "Unknown"), had.arg("0 For 1", "0", "Unknown")}},
-        {kExample, '2', "You answered False (2). The answer is True (1).",
-         {had.arg("0 Maybe 1", "2", "False"), had.arg("2 Against 0", "0", "False"),
-          had.arg("2 Against 0", "1", "False"), had.arg("Not 2", "2", "False"), had.arg("0 For 1", "2", "False")}},
-        {"1 Or 2 And 2", '1', "You answered True (1). The answer is False (2).", {had.arg("1 And 2", "1", "True")}},
-        {"Not Not Not 1 And 1", '1', "You answered True (1). The answer is False (2).",
-         {had.arg("Not 1", "1", "True"), had.arg("2 And 1", "1", "True")}},
-        {"2 Xor 0 And 1", '1', "You answered True (1). The answer is Unknown (0).",
-         {had.arg("2 Xor 0", "1", "True"), had.arg("0 And 1", "1", "True")}},
-        {"(1)", '2', "You answered False (2). The answer is True (1).", {}},
-        {"1 Or 2", '1', "You answered True (1). The answer is True (1).", {}},
+    const QString andFirst = "Most likely: You worked And, Nand and Xand before the other words, as in school "
+                             "algebra; every word has the same rank and a chain goes from left to right.";
+    const struct { Answers run; const char *sentence; QString first; int shown; bool more, find; } rows[] = {
+        {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3,
+         true, true},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "Most likely: You read \"Nand\" as \"And\".", 3,
+         false, true},
+        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).",
+         "Most likely: You read \"For\" as \"And\".", 1, false, false},
+        {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.question);
-        Open(row.question, row.given);
+        SCOPED_TRACE(row.run.back().text);
+        OpenRun(row.run);
         EXPECT_EQ(Text("answerLabel"), QLatin1String(row.sentence));
         EXPECT_EQ(Get<QLabel>("answerLabel")->accessibleName(), QLatin1String(row.sentence));
-        EXPECT_EQ(Labels(Get<QListView>("slipsView")->model()), row.slips);
-        EXPECT_EQ(Get<QLabel>("noSlipLabel")->isVisible(), row.slips.isEmpty());
+        const QStringList causes = Causes();
+        EXPECT_EQ(causes.value(0), row.first);
+        EXPECT_EQ(causes.size(), row.shown);
+        EXPECT_EQ(Get<QLabel>("diagnosisStatus")->isVisible(), row.shown == 0);
+        EXPECT_EQ(Get<QPushButton>("moreButton")->isVisible(), row.more);
+        EXPECT_EQ(Get<QPushButton>("findButton")->isVisible(), row.find);
+        if (row.more) {
+            Click(review_, "moreButton");
+            EXPECT_GT(Causes().size(), 3);
+        }
+        for (const QString &cause : Causes())
+            EXPECT_TRUE(cause.startsWith("Most likely: ") || cause.startsWith("Possibly: ") ||
+                        cause.startsWith("Can't tell these apart: "))
+                << cause.toStdString();
     }
-    EXPECT_EQ(Text("noSlipLabel"), QStringLiteral("No single slip explains your answer."));
+    EXPECT_EQ(Text("diagnosisStatus"), QStringLiteral("No misreading and no single slip gives your answer."));
     // Its own window above the results window, not a part of it.
     EXPECT_TRUE(review_->isWindow() && review_->parentWidget() == &owner_);
+
+    // Choosing a misreading marks every place where it acts.
+    OpenRun(kNandAsAndTertiary);
+    auto *list = Get<QListWidget>("causesView");
+    const auto found = list->findItems("\"Nand\" as \"And\"", Qt::MatchContains);
+    ASSERT_EQ(found.size(), 1);
+    list->setCurrentItem(found[0]);
+    EXPECT_EQ(Marked(), QStringList({"1 Nand 2", "2 Nand 2"}));
+    EXPECT_EQ(Box()->textCursor().selectedText(), "1 Nand 2");
 }
 
-// Choosing a group, a step or a slip selects and marks exactly its text in the question.
+// Find My Mistake played by a simulated person, who works each part asked by
+// reading Nand as And (or rightly) and answers by keys and buttons in turn:
+// it names the reading with its truth-table row, the right cell marked in
+// words, or says the slip was a one-off.
+TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
+{
+    const struct { const Answers &run; bool misreads; const char *found; QStringList heads; QString marked; } rows[] = {
+        {kNandAsAnd, true, "Found: You read \"Nand\" as \"And\".", {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
+        {kNandAsAndTertiary, true, "Found: You read \"Nand\" as \"And\".", {"2 Nand 0", "2 Nand 1", "2 Nand 2"},
+         "\u2714 1 (not 2)"},
+        {kNandAsAnd, false,
+         "Your answers fit none of the causes, so you work this part right now: the slip was a one-off.", {}, {}},
+    };
+    // The ways of answering True (1), False (2) and Unknown (0), used in turn.
+    const struct { Qt::KeyboardModifiers modifiers; const char *button; } ways[] = {
+        {Qt::NoModifier, nullptr}, {Qt::KeypadModifier, nullptr}, {Qt::AltModifier, nullptr}, {Qt::NoModifier, "finder"}};
+    int turn = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.found);
+        OpenRun(row.run);
+        review_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(review_));
+        Click(review_, "findButton");
+        EXPECT_FALSE(Get<QPushButton>("editButton")->isEnabled());
+        for (int asked = 0; Get<QLabel>("finderQuestion")->isVisible(); ++asked) {
+            ASSERT_LT(asked, 10);
+            const QString ask = Text("finderQuestion");
+            ASSERT_TRUE(ask.startsWith("Work out "));
+            std::string part = ask.mid(9).toStdString();
+            // The part asked is marked where it stands in the question.
+            EXPECT_EQ(Marked().size(), 1);
+            EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !row.run.back().binary);
+            if (row.misreads)
+                for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
+                    part.replace(at, 6, " And ");
+            const char value = nlt::EvaluateExpression(part)[0];
+            const auto &way = ways[turn++ % 4];
+            const char *letter = value == '1' ? "True" : value == '2' ? "False" : "Unknown";
+            if (way.button)
+                Click(review_, (way.button + QString(letter)).toLatin1().constData());
+            else if (way.modifiers == Qt::AltModifier)
+                QTest::keyClick(review_, Qt::Key(letter[0]), Qt::AltModifier);
+            else
+                QTest::keyClick(review_, Qt::Key(Qt::Key_0 + (value - '0')), way.modifiers);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
+        }
+        EXPECT_EQ(Text("finderResult"), QLatin1String(row.found));
+        auto *table = Get<QTableWidget>("truthRow");
+        EXPECT_EQ(table->isVisible(), !row.heads.isEmpty());
+        QStringList heads;
+        for (int column = 0; table->isVisible() && column < table->columnCount(); ++column) {
+            heads << table->horizontalHeaderItem(column)->text();
+            if (table->item(0, column)->font().bold()) {
+                EXPECT_EQ(table->item(0, column)->text(), row.marked);
+            }
+        }
+        EXPECT_EQ(heads, row.heads);
+        EXPECT_TRUE(Get<QPushButton>("editButton")->isEnabled());
+    }
+}
+
+// Choosing a group or a step selects and marks exactly its text in the question.
 TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 {
     // label: the start of the item's label.
@@ -97,13 +222,10 @@ TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
         // Marked also while the box has no focus, and underlined besides its colours.
         EXPECT_NE(Box()->extraSelections().value(0).format.underlineStyle(), QTextCharFormat::NoUnderline);
     }
-    // The working of the last row, the example, is a tree of groups with the slip steps in bold.
+    // The working of the last row, the example, is a tree of groups.
     EXPECT_EQ(Labels(Working()),
               QStringList({"(0 Maybe 1) For Not (2 Against 0) = 1", "  (0 Maybe 1) = 0", "    0 Maybe 1 = 0",
-                           "  (2 Against 0) = 2", "    2 Against 0 = 2", "  Not 2 is 1 \u2014 likely slip*",
-                           "  0 For 1 = 1 \u2014 likely slip*"}));
-    Get<QListView>("slipsView")->setCurrentIndex(Get<QListView>("slipsView")->model()->index(0, 0));
-    EXPECT_EQ(Box()->textCursor().selectedText(), QLatin1String("Not (2 Against 0)"));
+                           "  (2 Against 0) = 2", "    2 Against 0 = 2", "  Not 2 is 1", "  0 For 1 = 1"}));
 
     // The last step of a long chain, at the end of its text, is scrolled into view.
     Open("1" + QString(" And 1").repeated(300).toStdString(), '0');
@@ -132,7 +254,7 @@ TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
               QString::fromStdString(head + " \u2026 " + tail + " = 0"));
 }
 
-// Typed text is worked out at a pause, without the slips, which belong to the
+// Typed text is worked out at a pause, without the causes, which belong to the
 // failed question alone; bad text is explained inline, never in a dialog.
 TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
 {
@@ -149,7 +271,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
         EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
             << qPrintable(widget->objectName());
     Box()->setFocus();
-    for (const char *next : {"slipsView", "workingView", "editButton", "workOutButton"}) {
+    for (const char *next : {"causesView", "workingView", "editButton", "workOutButton"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(next));
     }
@@ -158,7 +280,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
     Box()->selectAll();
     QTest::keyClicks(Box(), QStringLiteral("2 Xor 0 And 1"));
     QTRY_COMPARE(Text("answerLabel"), QStringLiteral("The value is Unknown (0)."));
-    EXPECT_FALSE(Get<QListView>("slipsView")->isVisible());
+    EXPECT_FALSE(Get<QListWidget>("causesView")->isVisible());
     for (const auto &row : bad) {
         SCOPED_TRACE(row.text);
         Box()->setPlainText(QString::fromUtf8(row.text));
@@ -172,7 +294,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
     Click(review_, "backButton");
     EXPECT_EQ(Box()->toPlainText(), QLatin1String(kExample));
     EXPECT_EQ(Text("answerLabel"), QStringLiteral("You answered Unknown (0). The answer is True (1)."));
-    EXPECT_TRUE(Box()->isReadOnly() && Get<QListView>("slipsView")->isVisible() && !Get<QLabel>("problemLabel")->isVisible());
+    EXPECT_TRUE(Box()->isReadOnly() && Get<QListWidget>("causesView")->isVisible() && !Get<QLabel>("problemLabel")->isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(review_.isNull());

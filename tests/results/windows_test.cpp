@@ -59,7 +59,7 @@ private:
 TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QString(), QString(), QString()});
+    ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QString(), QString(), QString(), nullptr});
     Form2 *form2 = ResultsWindow().get();
     ASSERT_NE(form2, nullptr);
     const QString title = QStringLiteral("Nested Logic Test Results:- Level 8 Tertiary Logic Achieved");
@@ -155,7 +155,7 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         QWidget placed;
         placed.resize(review->size());
         PlaceBeside(&placed, form2);
-        EXPECT_EQ(review->pos(), placed.pos());
+        EXPECT_EQ(review->x(), placed.x());
         EXPECT_TRUE(review->findChild<QPlainTextEdit *>()->toPlainText().startsWith(failedQuestion));
         Click(form2, "Command3");
         EXPECT_EQ(form2->reviewWindow(), review.data());
@@ -177,7 +177,7 @@ TEST_F(ResultsTest, SitAnotherTestActsOncePerPress)
 {
     TestSession &session = TestSession::instance();
     ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QString(), QStringLiteral("1"),
-                    QStringLiteral("2")});
+                    QStringLiteral("2"), nullptr});
     Form2 *form2 = ResultsWindow().get();
     ASSERT_NE(form2, nullptr);
     bool clickedMidBuild = false;

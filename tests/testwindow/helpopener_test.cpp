@@ -97,14 +97,14 @@ TEST_F(HelpOpenerTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
 
 // A window opened from another (the help beside the main window, the review
 // beside the results) goes on its right where there is room, else on its left,
-// narrowed to fit; over its middle when neither side has room. The offscreen
+// narrowed to fit; over its middle, but on the screen, when neither side has room. The offscreen
 // screen is 800 by 800 pixels.
 TEST(PlaceBesideTest, PutsTheWindowWhereTheScreenHasRoom)
 {
     enum Side { Right, Left, Over };
     const struct { int openerLeft, openerWidth, width; Side side; bool narrowed; } rows[] = {
         {0, 200, 500, Right, false}, {600, 200, 500, Left, false},
-        {0, 200, 700, Right, true}, {250, 300, 500, Over, false},
+        {0, 200, 700, Right, true}, {250, 300, 500, Over, false}, {0, 400, 780, Over, false},
     };
     for (const auto &row : rows) {
         QWidget opener;
