@@ -359,6 +359,12 @@ void ReviewWindow::endSearch()
         }
         table->setItem(0, column, item);
     }
+    // As small as its cells: a row to read, not a list to scroll.
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    const int frame = 2 * table->frameWidth();
+    table->setFixedSize(table->horizontalHeader()->length() + frame,
+                        table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + frame);
     table->show();
 }
 

@@ -1,10 +1,17 @@
-// Shows the review window on a failed question until it is closed, for
-// screenshots; with --time, opens it on the longest question of the capped
-// difficulty instead, prints how long opening and scrolling took, and quits.
-//   review_demo [--time]
+// Shows the review window on a failed run until it is closed, for
+// screenshots: a person who reads Nand as And answers generated questions
+// until the reading matters. The stage shown: the causes with the first
+// selected, "More" pressed, Find My Mistake after one answer, or at its end.
+// With --time, opens it on the longest question of the capped difficulty
+// instead, prints how long opening and scrolling took, and quits.
+//   review_demo [causes|more|asking|found|--time]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTextStream>
 #include <QTreeView>
@@ -39,6 +46,46 @@ FinishedRun FailedRun(const std::string &question)
     run.rightAnswer = QString::fromStdString(nlt::EvaluateExpression(question));
     run.answerGiven = QString(QLatin1Char(char('0' + (run.rightAnswer.toInt() + 1) % 3)));
     return run;
+}
+
+// How a person who reads Nand as And works a text.
+char NandAsAnd(std::string text)
+{
+    for (std::size_t at; (at = text.find(" Nand ")) != std::string::npos;)
+        text.replace(at, 6, " And ");
+    return nlt::EvaluateExpression(text)[0];
+}
+
+// A run of three-valued questions answered by that person, up to the first
+// question the reading gets wrong.
+FinishedRun NandAsAndRun()
+{
+    auto record = std::make_shared<nlt::RunRecord>();
+    nlt::TestCounters counters{.TermCount = 1};
+    nlt::SeededRandomSource random(11);
+    for (;;) {
+        const std::string question = nlt::JoinParts(nlt::BuildTertiaryParts(counters, random));
+        const char given = NandAsAnd(question);
+        record->Add({question, given, false});
+        if (given != nlt::EvaluateExpression(question)[0]) {
+            FinishedRun run = FailedRun(question);
+            run.answerGiven = QString(QLatin1Char(given));
+            run.record = record;
+            return run;
+        }
+    }
+}
+
+// Answers the part Find My Mistake asks as that person; false when it asks nothing.
+bool AnswerAsked(QWidget *review)
+{
+    auto *asked = review->findChild<QLabel *>(QStringLiteral("finderQuestion"));
+    if (!asked->isVisible())
+        return false;
+    const char value = NandAsAnd(asked->text().section(QLatin1Char(' '), 2).toStdString());
+    const char *button = value == '1' ? "finderTrue" : value == '2' ? "finderFalse" : "finderUnknown";
+    review->findChild<QPushButton *>(QLatin1String(button))->click();
+    return true;
 }
 
 // Time spent by this thread, in milliseconds: what the opening costs on an idle machine.
@@ -109,8 +156,27 @@ int main(int argc, char *argv[])
     if (argc > 1 && QByteArray(argv[1]) == "--time")
         return Time(owner);
 
-    auto *review = new ReviewWindow(FailedRun(Question(9, 7)), &owner);
+    const QByteArray stage = argc > 1 ? QByteArray(argv[1]) : QByteArray("causes");
+    auto *review = new ReviewWindow(NandAsAndRun(), &owner);
     QObject::connect(review, &QObject::destroyed, &app, &QCoreApplication::quit);
     review->show();
+    // Once the causes are in, the stage is played as the person would.
+    auto *poll = new QTimer(review);
+    QObject::connect(poll, &QTimer::timeout, review, [review, poll, stage] {
+        auto *causes = review->findChild<QListWidget *>(QStringLiteral("causesView"));
+        if (!causes->isVisible())
+            return;
+        poll->stop();
+        causes->setCurrentRow(0);
+        if (stage == "more")
+            review->findChild<QPushButton *>(QStringLiteral("moreButton"))->click();
+        if (stage == "asking" || stage == "found") {
+            review->findChild<QPushButton *>(QStringLiteral("findButton"))->click();
+            for (int asked = 0; stage == "found" || asked < 1; ++asked)
+                if (!AnswerAsked(review))
+                    break;
+        }
+    });
+    poll->start(20);
     return QApplication::exec();
 }
