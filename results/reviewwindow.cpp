@@ -16,14 +16,6 @@ namespace {
 // How long typing must pause before an edited expression is worked out.
 constexpr int kTypingPauseMs = 300;
 
-// The value character an answer text stands for, if it is one.
-std::optional<char> ValueOf(const QString &answer)
-{
-    if (answer.size() == 1 && nlt::IsValueCharacter(char(answer.at(0).unicode())))
-        return char(answer.at(0).unicode());
-    return std::nullopt;
-}
-
 // A mark that shows without colour too: underlined in the text colour, on a
 // pale shade of the selection colour that keeps the text readable.
 QTextEdit::ExtraSelection Mark(const QTextCursor &cursor, const QPalette &palette, QTextCharFormat::UnderlineStyle line)
@@ -41,7 +33,7 @@ QTextEdit::ExtraSelection Mark(const QTextCursor &cursor, const QPalette &palett
 
 ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     : QWidget(owner, Qt::Dialog), ui_(std::make_unique<Ui::ReviewWindow>()), run_(run),
-      given_(ValueOf(run.answerGiven)), working_(new WorkingModel(this)), slips_(new SlipListModel(working_, this))
+      given_(run.answerGiven), working_(new WorkingModel(this)), slips_(new SlipListModel(working_, this))
 {
     ui_->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -37,8 +37,8 @@ FinishedRun FailedRun(const std::string &question)
 {
     FinishedRun run;
     run.question = QString::fromStdString(question);
-    run.rightAnswer = QString::fromStdString(nlt::EvaluateExpression(question));
-    run.answerGiven = QString(QLatin1Char(char('0' + (run.rightAnswer.toInt() + 1) % 3)));
+    run.rightAnswer = nlt::EvaluateExpression(question).front();
+    run.answerGiven = char('0' + (run.rightAnswer - '0' + 1) % 3);
     return run;
 }
 

@@ -20,7 +20,7 @@ protected:
     {
         delete review_;
         // Scores, level and the right answer play no part in the review.
-        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(text), QChar(given), {}}, &owner_);
+        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(text), given, {}}, &owner_);
         review_->show();
     }
 
