@@ -15,9 +15,9 @@ if(NOT SOURCE_DIR)
 endif()
 
 # The headers of testwindow/ that results/ may include: the run's values, the
-# shared test state, the close rule, the window plumbing both windows share and
-# the score text format.
-set(RESULTS_MAY_USE runstate.h session.h closereason.h windowslot.h programwindow.h scoretext.h)
+# test session, the close rule and the program's end, and the window plumbing
+# both windows share.
+set(RESULTS_MAY_USE runstate.h session.h closereason.h programend.h windowslot.h programwindow.h)
 
 # Names of testwindow/ files that results/ must not reach, however spelled:
 # every other header and the forms generated from testwindow's .ui files.

@@ -25,6 +25,20 @@ int MaxQuestionScore(int termCount, int nestingRounds)
          + termCount * chainsPerSlot * MaxChainOperators(termCount);
 }
 
+void StartRun(TestCounters &counters)
+{
+    counters.TermCount = 1;
+    counters.NestingRounds = 0;
+    counters.QuestionScore = 0;
+}
+
+void StartAnotherTest(TestCounters &counters)
+{
+    counters.Level = 0;
+    counters.TermCount = 0;
+    counters.NestingRounds = 0;
+}
+
 void AdvanceDifficulty(TestCounters &counters)
 {
     counters.QuestionScore = static_cast<std::int16_t>(100 * counters.TermCount);

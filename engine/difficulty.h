@@ -31,6 +31,14 @@ int MaxChainOperators(int termCount);
 // operators).
 int MaxQuestionScore(int termCount, int nestingRounds);
 
+// Starts a run in a freshly loaded main window: TermCount 1, NestingRounds
+// and QuestionScore 0; Level keeps the value the last run reached.
+void StartRun(TestCounters &counters);
+
+// Starts another test from level 0 ("Sit Another Test"): Level, TermCount and
+// NestingRounds 0; the run that follows sets the rest.
+void StartAnotherTest(TestCounters &counters);
+
 // Advances the counters by one question (shared by both generators); sets
 // QuestionScore to 100 x TermCount on entry. Stops raising TermCount and
 // NestingRounds where a further step could overflow; see difficulty.cpp.

@@ -31,7 +31,8 @@ char DrawBinaryValue(RandomSource &random)
 
 // What the two tests draw differently.
 struct Dialect {
-    std::string_view titlePrefix;
+    // Whether this is the two-valued test.
+    bool binary;
     char (*drawValue)(RandomSource &);
     std::string_view (*operatorForDraw)(int);
     // Value characters that may receive a negation prefix.
@@ -40,10 +41,8 @@ struct Dialect {
     bool groupEveryChain;
 };
 
-constexpr Dialect kTertiary{"Zentrix Raw Processing Power Tertiary Nested Logic Test Level: ",
-                            DrawTertiaryValue, TertiaryOperatorForDraw, "01", false};
-constexpr Dialect kBinary{"Zentrix Raw Processing Power Binary Nested Logic Test Level: ",
-                          DrawBinaryValue, BinaryOperatorForDraw, "1", true};
+constexpr Dialect kTertiary{false, DrawTertiaryValue, TertiaryOperatorForDraw, "01", false};
+constexpr Dialect kBinary{true, DrawBinaryValue, BinaryOperatorForDraw, "1", true};
 
 // Draws d = 1 + floor(u * Level) until it is not the redraw code.
 std::string_view DrawOperator(const Dialect &dialect, const TestCounters &counters, RandomSource &random)
@@ -160,16 +159,16 @@ QuestionParts BuildParts(const Dialect &dialect, TestCounters &counters, RandomS
     return parts;
 }
 
-void NewQuestion(const Dialect &dialect, TestCounters &counters, RandomSource &random, QuestionWindow &window)
+Question NewQuestion(const Dialect &dialect, TestCounters &counters, RandomSource &random)
 {
-    window.DisableAnswerButtons();
     random.Reseed();
-    window.SetTitle(std::string(dialect.titlePrefix) + std::to_string(counters.Level));
-    const std::string text = JoinParts(BuildParts(dialect, counters, random));
-    window.SetExpression(text);
-    const std::string answer = EvaluateExpression(text, [&window] { window.ProcessPendingEvents(); });
-    window.StoreCorrectAnswer(answer);
-    window.EnableAnswerButtons(window.TertiarySelected());
+    Question question;
+    question.level = counters.Level;
+    question.binary = dialect.binary;
+    question.text = JoinParts(BuildParts(dialect, counters, random));
+    question.value = EvaluateExpression(question.text).front();
+    question.worth = counters.QuestionScore;
+    return question;
 }
 
 } // namespace
@@ -206,14 +205,14 @@ std::string JoinParts(const QuestionParts &parts)
     return text;
 }
 
-void NewTertiaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window)
+Question NewTertiaryQuestion(TestCounters &counters, RandomSource &random)
 {
-    NewQuestion(kTertiary, counters, random, window);
+    return NewQuestion(kTertiary, counters, random);
 }
 
-void NewBinaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window)
+Question NewBinaryQuestion(TestCounters &counters, RandomSource &random)
 {
-    NewQuestion(kBinary, counters, random, window);
+    return NewQuestion(kBinary, counters, random);
 }
 
 } // namespace nlt

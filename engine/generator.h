@@ -8,27 +8,18 @@
 
 namespace nlt {
 
-// The window side of a question build. The generators call it in this order:
-// DisableAnswerButtons, SetTitle, SetExpression, ProcessPendingEvents (any
-// number of times while the text is evaluated), StoreCorrectAnswer,
-// TertiarySelected, EnableAnswerButtons.
-class QuestionWindow {
-public:
-    virtual ~QuestionWindow() = default;
-    // Disables True, False and Unknown.
-    virtual void DisableAnswerButtons() = 0;
-    // Sets the window title.
-    virtual void SetTitle(const std::string &title) = 0;
-    // Shows the expression text.
-    virtual void SetExpression(const std::string &text) = 0;
-    // Lets the window handle pending events while the text is evaluated.
-    virtual void ProcessPendingEvents() = 0;
-    // Stores the value character of the expression on show.
-    virtual void StoreCorrectAnswer(const std::string &value) = 0;
-    // Whether "Tertiary Logic" is selected at this moment.
-    virtual bool TertiarySelected() const = 0;
-    // Enables True and False, and Unknown too when unknownToo is set.
-    virtual void EnableAnswerButtons(bool unknownToo) = 0;
+// A question as it is put on show: built, evaluated and worth its score.
+struct Question {
+    // The expression text, exactly as shown and evaluated; empty for no question.
+    std::string text;
+    // The points it is worth: QuestionScore after its build.
+    int worth = 0;
+    // Its value character, '0', '1' or '2'.
+    char value = '0';
+    // The level shown with it: Level on entry to its build.
+    int level = 0;
+    // Whether the two-valued test built it.
+    bool binary = false;
 };
 
 // Builds one random three-valued chain; adds 1 to QuestionScore per operator.
@@ -59,10 +50,12 @@ QuestionParts BuildBinaryParts(TestCounters &counters, RandomSource &random);
 // operator and its chain.
 std::string JoinParts(const QuestionParts &parts);
 
-// Advances the difficulty and puts a new three-valued question on the window.
-void NewTertiaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window);
+// Reseeds, advances the difficulty, and builds and evaluates a new
+// three-valued question; QuestionScore ends as its worth.
+Question NewTertiaryQuestion(TestCounters &counters, RandomSource &random);
 
-// Advances the difficulty and puts a new two-valued question on the window.
-void NewBinaryQuestion(TestCounters &counters, RandomSource &random, QuestionWindow &window);
+// Reseeds, advances the difficulty, and builds and evaluates a new two-valued
+// question; QuestionScore ends as its worth.
+Question NewBinaryQuestion(TestCounters &counters, RandomSource &random);
 
 } // namespace nlt

@@ -3,10 +3,9 @@
 #include <QShortcut>
 
 #include "results/reviewwindow.h"
-#include "testwindow/session.h"
 #include "ui_form2.h"
 
-Form2::Form2(QWidget *parent) : ProgramWindow(parent), ui_(std::make_unique<Ui::Form2>())
+Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_(std::make_unique<Ui::Form2>())
 {
     ui_->setupUi(this);
     fixFrame();
@@ -44,26 +43,8 @@ void Form2::showValue(QLabel *label, const QString &text)
     label->setAccessibleName(text);
 }
 
-void Form2::Command2_Click()
-{
-    TestSession &session = TestSession::instance();
-    // A second press while the new main window builds its first question.
-    if (session.building()) {
-        return;
-    }
-    nlt::TestCounters &counters = session.counters();
-    counters.Level = 0;
-    counters.TermCount = 0;
-    counters.NestingRounds = 0;
-    session.showForm1();
-    UnloadWindow(ResultsWindow());
-}
-
 void Form2::Command3_Click()
 {
-    if (TestSession::instance().building()) {
-        return;
-    }
     // Beside the results, so both can be read at once.
     ShowActive(review_.getOrLoad([this] { return new ReviewWindow(run_, this); },
                                  [this](QWidget *review) { PlaceBeside(review, this); }));
@@ -78,10 +59,4 @@ void Form2::hideEvent(QHideEvent *event)
 {
     review_.release();
     ProgramWindow::hideEvent(event);
-}
-
-WindowSlot<Form2> &ResultsWindow()
-{
-    static WindowSlot<Form2> slot;
-    return slot;
 }

@@ -1,5 +1,14 @@
 #pragma once
 
+// The results window's controls, as form2.ui names them:
+//   Command2  "Sit Another Test"
+//   Command3  "Review Question"
+//   Label5    number of dimensions, beside its caption Label2
+//   Label6    aggregate score, beside Label4
+//   Label7    raw processing score, beside Label3
+//   Label8    projected mean score, beside Label9 (below the visible area)
+//   Line1     the rule under the scores; Frame1, Picture1, Image1 the logo
+
 #include <memory>
 
 #include "results/runscores.h"
@@ -19,8 +28,9 @@ class Form2 : public ProgramWindow {
     Q_OBJECT
 
 public:
-    // Loads the window with every control at its design value.
-    explicit Form2(QWidget *parent = nullptr);
+    // Loads the window with every control at its design value; its close
+    // requests are answered by end.
+    explicit Form2(ProgramEnd &end, QWidget *parent = nullptr);
     ~Form2() override;
 
     // Appends the level reached to the present title.
@@ -39,13 +49,17 @@ public:
     // The review window, or nullptr while none is open.
     ReviewWindow *reviewWindow() const;
 
+signals:
+    // "Sit Another Test" was pressed.
+    void anotherTestRequested();
+
 protected:
     // The review window goes with the results window.
     void hideEvent(QHideEvent *event) override;
 
 private:
-    // "Sit Another Test": a new run from level 0 in a fresh main window.
-    void Command2_Click();
+    // "Sit Another Test": asks for a new run from level 0.
+    void Command2_Click() { emit anotherTestRequested(); }
 
     // "Review Question": opens the review of the failed question, or raises it.
     void Command3_Click();
@@ -57,7 +71,3 @@ private:
     FinishedRun run_;
     WindowSlot<ReviewWindow> review_;
 };
-
-// The results window: at most one, loaded afresh whenever it is shown after
-// being unloaded.
-WindowSlot<Form2> &ResultsWindow();

@@ -25,8 +25,7 @@ std::shared_ptr<const nlt::RunRecord> RecordOf(const FinishedRun &run)
     if (run.record && !run.record->Questions().empty())
         return run.record;
     auto alone = std::make_shared<nlt::RunRecord>();
-    const QString &given = run.answerGiven;
-    alone->Add({run.question.toStdString(), given.size() == 1 ? char(given.at(0).unicode()) : '\0', false});
+    alone->Add({run.question.toStdString(), run.answerGiven, false});
     return alone;
 }
 

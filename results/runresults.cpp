@@ -1,27 +1,40 @@
 #include "results/runresults.h"
 
-#include "results/form2.h"
 #include "results/runscores.h"
-#include "testwindow/scoretext.h"
 #include "testwindow/session.h"
 
-void ShowRunResults(const FinishedRun &run)
+RunResults::RunResults(TestSession &session) : session_(session)
 {
-    TestSession &session = TestSession::instance();
-    Form2 *form2 = ResultsWindow().getOrLoad([] { return new Form2; });
+    connect(&session, &TestSession::runEnded, this, &RunResults::ShowRunResults);
+}
+
+void RunResults::ShowRunResults(const FinishedRun &run)
+{
+    Form2 *form2 = form2_.getOrLoad([this] {
+        auto *fresh = new Form2(session_.programEnd());
+        connect(fresh, &Form2::anotherTestRequested, this, &RunResults::SitAnotherTest);
+        return fresh;
+    });
     form2->show();
 
-    if (!nlt::RunHasResults(run.bestQuestionScore, run.totalScore, run.level)) {
-        session.unloadForm1();
-        session.showForm1();
-        UnloadWindow(ResultsWindow());
+    if (!nlt::RunHasResults(run)) {
+        session_.unloadForm1();
+        session_.showForm1();
+        UnloadWindow(form2_);
         return;
     }
 
     form2->setLevelReached(run.level - 1);
-    form2->setFigures(nlt::ComputeRunFigures(ScoreTextNumber(run.bestQuestionScore),
-                                             ScoreTextNumber(run.totalScore), run.termCount));
+    form2->setFigures(nlt::ComputeRunFigures(*run.bestQuestionScore, static_cast<double>(*run.totalScore),
+                                             run.termCount));
     form2->setFinishedRun(run);
-    session.unloadForm1();
+    session_.unloadForm1();
     form2->showActive();
+}
+
+void RunResults::SitAnotherTest()
+{
+    nlt::StartAnotherTest(session_.counters());
+    session_.showForm1();
+    UnloadWindow(form2_);
 }

@@ -1,8 +1,35 @@
 #pragma once
 
-#include "testwindow/runstate.h"
+#include <QObject>
 
-// Ends a run after a wrong answer: shows the results window filled with the
-// level reached and the four scores and unloads the main window, or, for a
-// run without results, starts a fresh run in a new main window.
-void ShowRunResults(const FinishedRun &run);
+#include "results/form2.h"
+#include "testwindow/runstate.h"
+#include "testwindow/windowslot.h"
+
+class TestSession;
+
+// The end-of-run procedure and the results window it shows, which exists at
+// most once and is held here.
+class RunResults : public QObject {
+    Q_OBJECT
+
+public:
+    // Takes every run the session's main window ends.
+    explicit RunResults(TestSession &session);
+
+    // Ends a run after a wrong answer: shows the results window filled with
+    // the level reached and the four scores and unloads the main window, or,
+    // for a run without results, starts a fresh run in a new main window.
+    void ShowRunResults(const FinishedRun &run);
+
+    // The results window, or nullptr while it is not loaded.
+    Form2 *form2() const { return form2_.get(); }
+
+private:
+    // "Sit Another Test": a new run from level 0 in a fresh main window, and
+    // the results window unloaded.
+    void SitAnotherTest();
+
+    TestSession &session_;
+    WindowSlot<Form2> form2_;
+};

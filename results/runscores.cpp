@@ -20,9 +20,9 @@ constexpr int kFigureDigits = 15;
 
 } // namespace
 
-bool RunHasResults(QStringView bestQuestionScore, QStringView totalScore, int level)
+bool RunHasResults(const FinishedRun &run)
 {
-    return !totalScore.isEmpty() && !bestQuestionScore.isEmpty() && level >= 2;
+    return run.totalScore && run.bestQuestionScore && run.level >= 2;
 }
 
 RunFigures ComputeRunFigures(double bestQuestionScore, double totalScore, int termCount)

@@ -2,7 +2,8 @@
 
 #include <QLocale>
 #include <QString>
-#include <QStringView>
+
+#include "testwindow/runstate.h"
 
 namespace nlt {
 
@@ -18,9 +19,9 @@ struct RunFigures {
     double projectedMean = 0.0;
 };
 
-// True when a finished run has something to report: both score texts are set
-// and the level counter has reached 2.
-bool RunHasResults(QStringView bestQuestionScore, QStringView totalScore, int level);
+// True when a finished run has something to report: it had a right answer
+// (both scores are set) and the level counter has reached 2.
+bool RunHasResults(const FinishedRun &run);
 
 // Computes the figures from the best question score, the total score and the
 // TermCount of the failed question. A dimension count below 1 is taken as 1

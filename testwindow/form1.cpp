@@ -7,25 +7,20 @@
 #include "testwindow/helpopener.h"
 #include "ui_form1.h"
 
-namespace {
-
-// Events are let through at most this often while a long text is evaluated.
-constexpr qint64 kEventIntervalMs = 15;
-
-} // namespace
-
-Form1::Form1(TestSession &session, QWidget *parent)
-    : ProgramWindow(parent), ui(std::make_unique<Ui::Form1>()), controller_(run_, *this, session)
+Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *parent)
+    : ProgramWindow(end, parent), ui(std::make_unique<Ui::Form1>()), help_(help), controller_(run_, state)
 {
     ui->setupUi(this);
     fixFrame();
 
     ui->Text1->installEventFilter(this);
-    connect(ui->Command2, &QPushButton::clicked, this, [this] { Answer(ui->Command2, &RunController::Command2_Click); });
-    connect(ui->Command3, &QPushButton::clicked, this, [this] { Answer(ui->Command3, &RunController::Command3_Click); });
-    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, &RunController::Command5_Click); });
-    connect(ui->Option1, &QRadioButton::clicked, this, [this] { controller_.Option1_Click(); });
-    connect(ui->Option2, &QRadioButton::clicked, this, [this] { controller_.Option2_Click(); });
+    connect(ui->Command2, &QPushButton::clicked, this,
+            [this] { Answer(ui->Command2, controller_.Command2_Click(TertiarySelected())); });
+    connect(ui->Command3, &QPushButton::clicked, this,
+            [this] { Answer(ui->Command3, controller_.Command3_Click(TertiarySelected())); });
+    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, controller_.Command5_Click()); });
+    connect(ui->Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(ui->Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 
     // Digits answer from anywhere in the window; letters only with Alt, so
@@ -52,15 +47,20 @@ void Form1::AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequ
     }
 }
 
-void Form1::Answer(QAbstractButton *button, void (RunController::*judge)())
+void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
 {
-    answered_ = button;
-    (controller_.*judge)();
+    if (const auto *ended = std::get_if<FinishedRun>(&outcome)) {
+        emit runEnded(*ended);
+        return;
+    }
+    ShowQuestion(std::get<nlt::Question>(outcome));
+    // The focus goes back to the button that answered, if it can take it.
+    (button->isEnabled() ? static_cast<QWidget *>(button) : ui->Text1)->setFocus();
 }
 
 void Form1::Form_Load()
 {
-    controller_.Form_Load();
+    ShowQuestion(controller_.Form_Load());
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -80,15 +80,29 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 void Form1::Command4_Click()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/" NLT_HELP_FILE_NAME);
-    OpenHelpFile(path, this);
+    help_.OpenHelpFile(path, this);
 }
 
-void Form1::setUnknownEnabled(bool enabled)
+void Form1::Option1_Click()
 {
-    ui->Command5->setEnabled(enabled);
+    if (TertiarySelected()) {
+        ui->Command5->setEnabled(true);
+    }
 }
 
-void Form1::DisableAnswerButtons()
+void Form1::Option2_Click()
+{
+    if (!TertiarySelected()) {
+        ui->Command5->setEnabled(false);
+    }
+}
+
+bool Form1::TertiarySelected() const
+{
+    return ui->Option1->isChecked();
+}
+
+void Form1::ShowQuestion(const nlt::Question &question)
 {
     // Keep the focus off Help and the mode options while the buttons are off.
     if (QWidget *focus = focusWidget(); focus == ui->Command2 || focus == ui->Command3 || focus == ui->Command5) {
@@ -97,50 +111,11 @@ void Form1::DisableAnswerButtons()
     ui->Command2->setEnabled(false);
     ui->Command3->setEnabled(false);
     ui->Command5->setEnabled(false);
-    // The first chance of a build to process events is always taken.
-    sinceEvents_.invalidate();
-}
-
-void Form1::SetTitle(const std::string &title)
-{
-    setWindowTitle(QString::fromStdString(title));
-}
-
-void Form1::SetExpression(const std::string &text)
-{
-    run_.question = QString::fromStdString(text);
-    ui->Text1->setPlainText(run_.question);
-}
-
-void Form1::ProcessPendingEvents()
-{
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs) {
-        return;
-    }
-    QCoreApplication::processEvents();
-    sinceEvents_.start();
-}
-
-void Form1::StoreCorrectAnswer(const std::string &value)
-{
-    run_.correctAnswer = QString::fromStdString(value);
-}
-
-bool Form1::TertiarySelected() const
-{
-    return ui->Option1->isChecked();
-}
-
-void Form1::EnableAnswerButtons(bool unknownToo)
-{
+    const QString level = QString::number(question.level);
+    setWindowTitle(question.binary ? tr("Zentrix Raw Processing Power Binary Nested Logic Test Level: %1").arg(level)
+                                   : tr("Zentrix Raw Processing Power Tertiary Nested Logic Test Level: %1").arg(level));
+    ui->Text1->setPlainText(QString::fromStdString(question.text));
     ui->Command2->setEnabled(true);
     ui->Command3->setEnabled(true);
-    if (unknownToo) {
-        ui->Command5->setEnabled(true);
-    }
-    // The focus goes back to the button that answered, if it can take it.
-    if (answered_) {
-        (answered_->isEnabled() ? static_cast<QWidget *>(answered_) : ui->Text1)->setFocus();
-        answered_ = nullptr;
-    }
+    ui->Command5->setEnabled(TertiarySelected());
 }

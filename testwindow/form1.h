@@ -1,45 +1,51 @@
 #pragma once
 
-#include <QElapsedTimer>
+// The main window's controls, as form1.ui names them:
+//   Text1     the expression box (read-only; the question on show)
+//   Command2  the True button ("1")
+//   Command3  the False button ("2")
+//   Command5  the Unknown button ("0", three-valued test only)
+//   Command4  the Help button
+//   Option1   "Tertiary Logic"; Option2 "Binary Logic"
+//   Command1  an invisible button of the design
+//   Label2    the notice under the buttons; Frame1, Picture1, Image1 the logo
+
 #include <memory>
 
 #include "testwindow/programwindow.h"
 #include "testwindow/runcontroller.h"
 #include "testwindow/runstate.h"
 
+class HelpOpener;
 class QAbstractButton;
-class TestSession;
 namespace Ui {
 class Form1;
 }
 
 // The main window in which the test is taken. Its layout lives in form1.ui;
-// its handlers hand every decision to a RunController, and the run's values
-// live in the window as one RunState, empty at every load.
-class Form1 : public ProgramWindow, public RunWindow {
+// its handlers hand every decision to a RunController and show what it
+// returns. The run's values live in the window, empty at every load.
+class Form1 : public ProgramWindow {
     Q_OBJECT
 
 public:
-    // Builds the window at its design values; nothing runs until Form_Load.
-    explicit Form1(TestSession &session, QWidget *parent = nullptr);
+    // Builds the window at its design values on the program-wide state;
+    // nothing runs until Form_Load.
+    Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Starts a run: builds the first question (call before showing).
+    // Starts a run: shows its first question (call before showing).
     void Form_Load();
 
     // The values of the run on show.
-    RunState &run() { return run_; }
+    const RunState &run() const { return run_; }
 
-    // The question build's view of the window.
-    void DisableAnswerButtons() override;
-    void SetTitle(const std::string &title) override;
-    void SetExpression(const std::string &text) override;
-    // Processes pending window events, at most about once per frame.
-    void ProcessPendingEvents() override;
-    void StoreCorrectAnswer(const std::string &value) override;
-    bool TertiarySelected() const override;
-    void EnableAnswerButtons(bool unknownToo) override;
-    void setUnknownEnabled(bool enabled) override;
+    // Whether "Tertiary Logic" is selected.
+    bool TertiarySelected() const;
+
+signals:
+    // A wrong answer ended the run.
+    void runEnded(const FinishedRun &run);
 
 protected:
     // Text1_KeyPress: drops every character key typed into the expression box.
@@ -48,16 +54,21 @@ protected:
 private:
     // Help pressed: opens the help file beside the program.
     void Command4_Click();
-    // An answer button was pressed: judge it, and give the focus back to it
-    // once the next question is on show.
-    void Answer(QAbstractButton *button, void (RunController::*judge)());
+    // "Tertiary Logic" clicked: enables Unknown when it is selected.
+    void Option1_Click();
+    // "Binary Logic" clicked: disables Unknown when it is selected.
+    void Option2_Click();
+    // An answer button was pressed: shows what its judgement leads to, and
+    // gives the focus back to the button once the next question is on show.
+    void Answer(QAbstractButton *button, const AnswerOutcome &outcome);
+    // Puts a question on show: disables the answer buttons, sets the title
+    // and the text, and enables True, False and, in the three-valued test, Unknown.
+    void ShowQuestion(const nlt::Question &question);
     // Adds the keyboard shortcuts of one button; they act only while it is enabled.
     void AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys);
 
     std::unique_ptr<Ui::Form1> ui;
+    HelpOpener &help_;
     RunState run_;
     RunController controller_;
-    QElapsedTimer sinceEvents_;
-    // The answer button whose press is being judged, until the next question shows.
-    QAbstractButton *answered_ = nullptr;
 };

@@ -18,27 +18,6 @@
 
 namespace {
 
-// Says, without blocking anything, that the help file at path cannot be shown.
-// One message at a time: a second failure updates the message on show.
-void ShowHelpProblem(QWidget *opener, const QString &path, const QString &reason)
-{
-    static WindowSlot<QMessageBox> slot;
-    QMessageBox *box = slot.getOrLoad(
-        [opener] {
-            auto *box = new QMessageBox(QMessageBox::Warning,
-                                        QApplication::translate("OpenHelpFile", "Nested Logic Test Help"), QString(),
-                                        QMessageBox::Ok, opener);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->setWindowModality(Qt::NonModal);
-            return box;
-        },
-        [](QWidget *) {});  // a message box places itself over its opener
-    box->setText(QApplication::translate("OpenHelpFile", "The help file cannot be opened:\n%1")
-                     .arg(QDir::toNativeSeparators(path)));
-    box->setInformativeText(reason);
-    ShowActive(box);
-}
-
 #ifdef Q_OS_WIN
 
 // Starts "hh.exe" on the file without waiting; the path is one argument, quoted by QProcess.
@@ -58,8 +37,31 @@ bool StartSystemViewer(const QString &chmPath)
 
 using nlt::help::HelpWindow;
 
-// A help window on chmPath, or nullptr (after saying why) when it cannot be read.
-HelpWindow *LoadHelpWindow(const QString &chmPath, QWidget *opener)
+#endif
+
+} // namespace
+
+void HelpOpener::ShowHelpProblem(QWidget *opener, const QString &path, const QString &reason)
+{
+    QMessageBox *box = problem_.getOrLoad(
+        [opener] {
+            auto *box = new QMessageBox(QMessageBox::Warning,
+                                        QApplication::translate("OpenHelpFile", "Nested Logic Test Help"), QString(),
+                                        QMessageBox::Ok, opener);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            return box;
+        },
+        [](QWidget *) {});  // a message box places itself over its opener
+    box->setText(QApplication::translate("OpenHelpFile", "The help file cannot be opened:\n%1")
+                     .arg(QDir::toNativeSeparators(path)));
+    box->setInformativeText(reason);
+    ShowActive(box);
+}
+
+#ifndef Q_OS_WIN
+
+HelpWindow *HelpOpener::LoadHelpWindow(const QString &chmPath, QWidget *opener)
 {
     auto window = std::make_unique<HelpWindow>();
     if (!window->openFile(chmPath)) {
@@ -79,9 +81,7 @@ HelpWindow *LoadHelpWindow(const QString &chmPath, QWidget *opener)
 
 #endif
 
-} // namespace
-
-void OpenHelpFile(const QString &chmPath, QWidget *opener)
+void HelpOpener::OpenHelpFile(const QString &chmPath, QWidget *opener)
 {
     if (!QFileInfo(chmPath).isFile()) {
         ShowHelpProblem(opener, chmPath, QApplication::translate("OpenHelpFile", "The file does not exist."));
@@ -91,14 +91,13 @@ void OpenHelpFile(const QString &chmPath, QWidget *opener)
     if (!StartSystemViewer(chmPath))
         ShowHelpProblem(opener, chmPath, QApplication::translate("OpenHelpFile", "The help viewer hh.exe cannot be started."));
 #else
-    static WindowSlot<HelpWindow> slot;
-    HelpWindow *window = slot.get();
+    HelpWindow *window = window_.get();
     if (window && QFileInfo(window->filePath()) != QFileInfo(chmPath) && !window->openFile(chmPath)) {
         ShowHelpProblem(opener, chmPath, window->errorString());
         return;
     }
-    window = slot.getOrLoad([&] { return LoadHelpWindow(chmPath, opener); },
-                            [opener](QWidget *fresh) { PlaceBeside(fresh, opener); });
+    window = window_.getOrLoad([&] { return LoadHelpWindow(chmPath, opener); },
+                               [opener](QWidget *fresh) { PlaceBeside(fresh, opener); });
     if (!window)
         return;
     if (window->isMinimized())

@@ -3,6 +3,7 @@
 
 #include "results/runresults.h"
 #include "testwindow/platform.h"
+#include "testwindow/programend.h"
 #include "testwindow/programwindow.h"
 #include "testwindow/session.h"
 
@@ -15,9 +16,10 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     PrepareApplication();
-    TestSession &session = TestSession::instance();
-    session.installCloseRequestHandlers();
-    QObject::connect(&session, &TestSession::runEnded, &ShowRunResults);
+    ProgramEnd end;
+    end.installCloseRequestHandlers();
+    TestSession session(end, std::make_unique<nlt::ClockRandomSource>());
+    RunResults results(session);
     session.showForm1();
     return QApplication::exec();
 }

@@ -7,11 +7,15 @@
 #include <QFont>
 #include <QIcon>
 
-#include "testwindow/session.h"
+#include "testwindow/programend.h"
+
+ProgramWindow::ProgramWindow(ProgramEnd &end, QWidget *parent) : QWidget(parent), end_(end)
+{
+}
 
 bool ProgramWindow::Form_QueryUnload(CloseReason reason)
 {
-    return TestSession::instance().handleProgramCloseRequest(reason);
+    return end_.handleCloseRequest(reason);
 }
 
 void ProgramWindow::fixFrame()

@@ -5,6 +5,8 @@
 #include "testwindow/closereason.h"
 #include "testwindow/windowslot.h"
 
+class ProgramEnd;
+
 // A top-level window of the test (the main window and the results window):
 // fixed at the size its form gives it, a title and a close box only, and
 // close requests answered by the program's one close rule.
@@ -12,7 +14,8 @@ class ProgramWindow : public QWidget {
     Q_OBJECT
 
 public:
-    using QWidget::QWidget;
+    // A window whose close requests end answers.
+    explicit ProgramWindow(ProgramEnd &end, QWidget *parent = nullptr);
 
     // Decides a close request by its reason; returns whether the window may
     // close. Ending the program is started from here.
@@ -27,6 +30,9 @@ protected:
     // Tells the close box (User), a log-off (SystemShutdown) and a close by
     // the program (Program) apart and asks Form_QueryUnload.
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    ProgramEnd &end_;
 };
 
 // Unloads the window held in slot as the program does (close reason Program):

@@ -1,98 +1,57 @@
 #include "testwindow/runcontroller.h"
 
-#include <cmath>
-
-#include "testwindow/scoretext.h"
-#include "testwindow/session.h"
-
-RunController::RunController(RunState &run, RunWindow &window, TestSession &session)
-    : run_(run), window_(window), session_(session)
+RunController::RunController(RunState &run, TestState &state) : run_(run), state_(state)
 {
 }
 
-void RunController::Form_Load()
+const nlt::Question &RunController::Form_Load()
 {
-    nlt::TestCounters &counters = session_.counters();
-    counters.TermCount = 1;
-    counters.NestingRounds = 0;
-    counters.QuestionScore = 0;
-    Build(nlt::NewTertiaryQuestion);
+    nlt::StartRun(state_.counters);
+    return Build(false);
 }
 
-void RunController::JudgeTrueOrFalse(int value)
+AnswerOutcome RunController::JudgeTrueOrFalse(char given, bool tertiarySelected)
 {
-    if (session_.building()) {
-        return;
-    }
-    const int answer = Answer();
-    const bool tertiary = window_.TertiarySelected();
-    if (answer == value) {
+    const char answer = run_.question.value;
+    if (answer == given) {
         RecordCorrectAnswer();
-        Build(tertiary ? nlt::NewTertiaryQuestion : nlt::NewBinaryQuestion);
-    } else if (answer == 0 && !tertiary) {
+        return Build(!tertiarySelected);
+    }
+    if (answer == '0' && !tertiarySelected) {
         // A three-valued "0" question left on show in the two-valued test.
-        Build(value == 1 ? nlt::NewTertiaryQuestion : nlt::NewBinaryQuestion);
-    } else {
-        EndRun(value);
+        return Build(given == '2');
     }
+    return EndRun(given);
 }
 
-void RunController::Command5_Click()
+AnswerOutcome RunController::Command5_Click()
 {
-    if (session_.building()) {
-        return;
-    }
-    if (Answer() == 0) {
+    if (run_.question.value == '0') {
         RecordCorrectAnswer();
-        Build(nlt::NewTertiaryQuestion);
-    } else {
-        EndRun(0);
+        return Build(false);
     }
-}
-
-void RunController::Option1_Click()
-{
-    if (window_.TertiarySelected()) {
-        window_.setUnknownEnabled(true);
-    }
-}
-
-void RunController::Option2_Click()
-{
-    if (!window_.TertiarySelected()) {
-        window_.setUnknownEnabled(false);
-    }
-}
-
-int RunController::Answer() const
-{
-    return static_cast<int>(ScoreTextNumber(run_.correctAnswer));
+    return EndRun('0');
 }
 
 void RunController::RecordCorrectAnswer()
 {
-    const qint64 score = session_.counters().QuestionScore;
-    if (ScoreTextNumber(run_.bestQuestionScore) < static_cast<double>(score)) {
-        run_.bestQuestionScore = ScoreText(score);
+    const int worth = run_.question.worth;
+    if (!run_.bestQuestionScore || *run_.bestQuestionScore < worth) {
+        run_.bestQuestionScore = worth;
     }
-    const auto total = static_cast<qint64>(std::floor(ScoreTextNumber(run_.totalScore)));
-    run_.totalScore = ScoreText(total + score);
+    run_.totalScore = run_.totalScore.value_or(0) + worth;
 }
 
-void RunController::Build(Generator generator)
+const nlt::Question &RunController::Build(bool binary)
 {
-    // Cleared on every way out, so a failed build cannot lock the buttons.
-    struct Guard {
-        TestSession &session;
-        ~Guard() { session.setBuilding(false); }
-    } guard{session_};
-    session_.setBuilding(true);
-    generator(session_.counters(), session_.random(), window_);
+    run_.question = binary ? nlt::NewBinaryQuestion(state_.counters, *state_.random)
+                           : nlt::NewTertiaryQuestion(state_.counters, *state_.random);
+    return run_.question;
 }
 
-void RunController::EndRun(int given)
+FinishedRun RunController::EndRun(char given) const
 {
-    const nlt::TestCounters &counters = session_.counters();
-    session_.endRun({run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount, run_.question,
-                     QString::number(given), run_.correctAnswer, nullptr});
+    const nlt::TestCounters &counters = state_.counters;
+    return {run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount,
+            QString::fromStdString(run_.question.text), given, run_.question.value, nullptr};
 }

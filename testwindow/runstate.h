@@ -1,37 +1,49 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "engine/diagnosis.h"
+#include "engine/difficulty.h"
+#include "engine/generator.h"
+#include "engine/random.h"
+
+// The program-wide state every question draws on: the four counters and the
+// random source. It lives as long as the program.
+struct TestState {
+    // TermCount, QuestionScore, NestingRounds and Level.
+    nlt::TestCounters counters;
+    // The source every question draws from; never null.
+    std::unique_ptr<nlt::RandomSource> random;
+};
 
 // The values of one run, owned by the main window: empty at every load and
-// gone when the window is unloaded. Score texts are read back by their
-// leading number, an empty text counting as 0.
+// gone when the window is unloaded. Both scores are empty until the first
+// right answer of the run and both set from then on.
 struct RunState {
-    // The question on show, exactly as shown; empty before the first.
-    QString question;
-    // Its value character; empty before the first question.
-    QString correctAnswer;
-    // The highest question score answered right in this run; empty until then.
-    QString bestQuestionScore;
-    // The sum of the question scores answered right in this run; empty until then.
-    QString totalScore;
+    // The question on show; its text is empty before the first.
+    nlt::Question question;
+    // The highest worth answered right in this run; empty: no right answer yet.
+    std::optional<int> bestQuestionScore;
+    // The sum of the worths answered right in this run; empty: no right answer yet.
+    std::optional<std::int64_t> totalScore;
 };
 
 // A run that a wrong answer ended, as the end-of-run procedure receives it.
 struct FinishedRun {
-    // The run's best question score and total score texts.
-    QString bestQuestionScore;
-    QString totalScore;
+    // The run's best question score and total score; empty: no right answer.
+    std::optional<int> bestQuestionScore;
+    std::optional<std::int64_t> totalScore;
     // The level counter and TermCount after the failed question was built.
     int level = 0;
     int termCount = 0;
     // The failed question exactly as it was shown.
     QString question;
     // The value character of the button pressed, and the right one.
-    QString answerGiven;
-    QString rightAnswer;
+    char answerGiven = '0';
+    char rightAnswer = '0';
     // The run's questions as shown with the answers given, the failed one
     // last; null when the run was not recorded.
     std::shared_ptr<const nlt::RunRecord> record;

@@ -1,36 +1,15 @@
 #include "testwindow/session.h"
 
-#include <QApplication>
-#include <QSessionManager>
-#include <QWidget>
 #include <utility>
 
 #include "testwindow/form1.h"
-#include "testwindow/platform.h"
 
-TestSession::TestSession()
-    : random_(std::make_unique<nlt::ClockRandomSource>()),
-      // Queued, so that an end requested before the event loop runs (during
-      // the first build) still ends it as soon as it starts.
-      programEndHandler_([] { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); })
+TestSession::TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> random)
+    : end_(end), state_{{}, std::move(random)}
 {
 }
 
-TestSession &TestSession::instance()
-{
-    // Parented to the application so it is gone before the application is.
-    static TestSession *session = [] {
-        auto *created = new TestSession;
-        created->setParent(qApp);
-        return created;
-    }();
-    return *session;
-}
-
-void TestSession::setRandomSource(std::unique_ptr<nlt::RandomSource> source)
-{
-    random_ = std::move(source);
-}
+TestSession::~TestSession() = default;
 
 Form1 *TestSession::form1() const
 {
@@ -39,15 +18,12 @@ Form1 *TestSession::form1() const
 
 Form1 *TestSession::showForm1()
 {
-    if (!form1_.get()) {
-        Form1 *form = form1_.getOrLoad([this] { return new Form1(*this); });
-        form->Form_Load();
-        // The load may have processed events that unloaded it again.
-        if (form1_.get() != form) {
-            return form1_.get();
-        }
-    }
-    Form1 *form = form1_.get();
+    Form1 *form = form1_.getOrLoad([this] {
+        auto *fresh = new Form1(state_, end_, help_);
+        connect(fresh, &Form1::runEnded, this, &TestSession::runEnded);
+        fresh->Form_Load();
+        return fresh;
+    });
     ShowActive(form);
     return form;
 }
@@ -55,49 +31,4 @@ Form1 *TestSession::showForm1()
 void TestSession::unloadForm1()
 {
     UnloadWindow(form1_);
-}
-
-void TestSession::endProgram()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        window->hide();
-    }
-    programEndHandler_();
-}
-
-void TestSession::setProgramEndHandler(std::function<void()> handler)
-{
-    programEndHandler_ = std::move(handler);
-}
-
-bool TestSession::handleProgramCloseRequest(CloseReason reason)
-{
-    switch (ActionForCloseReason(reason)) {
-    case CloseAction::EndProgram:
-        endProgram();
-        return true;
-    case CloseAction::Cancel:
-        return false;
-    case CloseAction::Unload:
-        return true;
-    }
-    return true;
-}
-
-void TestSession::installCloseRequestHandlers()
-{
-    if (closeHandlersInstalled_) {
-        return;
-    }
-    closeHandlersInstalled_ = true;
-    nlt::platform::WatchTermination(this, [this] { handleProgramCloseRequest(CloseReason::TaskManager); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &TestSession::commitDataRequested);
-}
-
-void TestSession::commitDataRequested(QSessionManager &manager)
-{
-    if (!handleProgramCloseRequest(CloseReason::SystemShutdown) && manager.allowsInteraction()) {
-        manager.cancel();
-        manager.release();
-    }
 }

@@ -21,10 +21,18 @@ void ShowActive(QWidget *window);
 // The one instance of a window that exists at most once: loaded afresh (at
 // its design values, centred) whenever it is asked for while not loaded, and
 // forgotten the moment it is unloaded. A window still loaded when the event
-// loop ends is deleted with it.
+// loop ends, or when its slot goes, is deleted with it.
 template <class Window>
 class WindowSlot {
 public:
+    // An empty slot.
+    WindowSlot() = default;
+    // Deletes the window still held.
+    ~WindowSlot() { delete window_.data(); }
+    // One slot per window: it cannot be copied.
+    WindowSlot(const WindowSlot &) = delete;
+    WindowSlot &operator=(const WindowSlot &) = delete;
+
     // The loaded window, or nullptr.
     Window *get() const { return window_; }
 

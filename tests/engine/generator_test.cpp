@@ -1,6 +1,6 @@
 // The two question generators and the difficulty rule they share: every random
-// draw by its distribution, the difficulty table with the window calls of each
-// question, and the cap.
+// draw by its distribution, the difficulty table of a run's questions, the cap
+// and the resets that start a run.
 
 #include <gtest/gtest.h>
 
@@ -131,28 +131,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, Draws, ::testing::ValuesIn(kDrawRows));
 // Every u just below 1: every chain draws its most operators.
 struct HighestRandom : RandomSource { void Reseed() override {} double Next() override { return std::nextafter(1.0, 0.0); } };
 
-// Logs the window calls as letters: d(isable), t(itle), e(xpression), p (event
-// passes, one or more), s(tore), then E, or U when Unknown is enabled too;
-// the "Tertiary Logic" selection switches at the first event pass when flip is set.
-struct RecordingWindow : QuestionWindow {
-    void DisableAnswerButtons() override { log += 'd'; }
-    void SetTitle(const std::string &t) override { title = t, log += 't'; }
-    void SetExpression(const std::string &t) override { text = t, log += 'e'; }
-    void ProcessPendingEvents() override { log += 'p', tertiary ^= std::exchange(flip, false); }
-    void StoreCorrectAnswer(const std::string &v) override { answer = v, log += 's'; }
-    bool TertiarySelected() const override { return tertiary; }
-    void EnableAnswerButtons(bool unknownToo) override { log += unknownToo ? 'U' : 'E'; }
-    bool tertiary = true, flip = false;
-    std::string log, title, text, answer;
-};
-
 // The n-th question of a run from the start state, for both generators (the
-// first question of a run is always three-valued): the title with the level on
-// entry, the counters, and the fixed score 100 x TermCount on entry +
-// 10 x NestingRounds x TermCount, the chain operators coming on top. The
-// window calls come in order, the answer stored before the buttons come back
-// and Unknown enabled by the selection at the end, switched during the
-// evaluation of every second question.
+// first question of a run is always three-valued): it shows the level on
+// entry, its value is its text's and its worth is QuestionScore; the counters
+// and the fixed score 100 x TermCount on entry + 10 x NestingRounds x
+// TermCount, the chain operators coming on top, follow the table.
 TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 {
     const struct { int question, titleLevel, termCount, nestingRounds, level, fixedScore; } rows[] = {
@@ -163,21 +146,16 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
         for (const bool binary : {false, true}) {
             TestCounters counters{.TermCount = 1};
             SeededRandomSource random(static_cast<std::uint64_t>(row.question));
-            RecordingWindow window;
+            Question q;
             for (int question = 1; question <= row.question; ++question) {
-                window.log.clear(), window.tertiary = !binary, window.flip = question % 2 == 0;
-                (binary && question > 1 ? NewBinaryQuestion : NewTertiaryQuestion)(counters, random, window);
-                ASSERT_TRUE(std::regex_match(window.log, std::regex(window.tertiary ? "dtep+sU" : "dtep+sE")))
-                    << window.log;
-                // The window stays responsive: an event pass per term at least.
-                ASSERT_GE(std::ranges::count(window.log, 'p'), OperatorCount(window.text));
-                ASSERT_EQ(window.answer, EvaluateExpression(window.text));
+                q = (binary && question > 1 ? NewBinaryQuestion : NewTertiaryQuestion)(counters, random);
+                ASSERT_EQ(std::string(1, q.value), EvaluateExpression(q.text));
+                ASSERT_EQ(q.worth, counters.QuestionScore);
             }
-            const std::string kind = binary && row.question > 1 ? "Binary" : "Tertiary";
-            EXPECT_EQ(std::tuple(window.title, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
-                                 counters.QuestionScore - OperatorCount(window.text) + row.termCount - 1),
-                      std::tuple("Zentrix Raw Processing Power " + kind + " Nested Logic Test Level: " + std::to_string(row.titleLevel),
-                                 row.termCount, row.nestingRounds, row.level, row.fixedScore)) << row.question << ": " << window.text;
+            EXPECT_EQ(std::tuple(q.level, q.binary, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
+                                 q.worth - OperatorCount(q.text) + row.termCount - 1),
+                      std::tuple(row.titleLevel, binary && row.question > 1, row.termCount, row.nestingRounds, row.level,
+                                 row.fixedScore)) << row.question << ": " << q.text;
         }
     // The rise stops at TermCount 37, NestingRounds 33 (question 393): a
     // worst-case question there (u just below 1: every chain at its most
@@ -191,6 +169,28 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
         build(counters, highest);
         EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.Level), int(counters.QuestionScore)),
                   std::tuple(37, 33, 19, 32264));
+    }
+}
+
+// A run starts at TermCount 1 with the level the last run reached; another
+// test starts it from 0. Its first question shows that level and is worth
+// 100 x 1 + 10 x one round + one operator.
+TEST(Difficulty, RunsStartFromTheirResets)
+{
+    const struct { const char *what; void (*reset)(TestCounters &); int levelBefore, levelShown, levelAfter; } rows[] = {
+        {"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
+        {"Sit Another Test", StartAnotherTest, 5, 0, 1}};
+    for (const auto &row : rows) {
+        TestCounters counters{.TermCount = 9, .QuestionScore = 500, .NestingRounds = 7, .Level = std::int16_t(row.levelBefore)};
+        if (row.reset)
+            row.reset(counters);
+        StartRun(counters);
+        EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.QuestionScore)),
+                  std::tuple(1, 0, 0)) << row.what;
+        SeededRandomSource random(3);
+        const Question q = NewTertiaryQuestion(counters, random);
+        EXPECT_EQ(std::tuple(q.level, q.worth, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level)),
+                  std::tuple(row.levelShown, 111, 1, 1, row.levelAfter)) << row.what;
     }
 }
 

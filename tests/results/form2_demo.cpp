@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "results/runresults.h"
+#include "testwindow/programend.h"
 #include "testwindow/programwindow.h"
 #include "testwindow/session.h"
 
@@ -10,8 +11,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     PrepareApplication();
-    TestSession::instance().showForm1();
-    ShowRunResults({QStringLiteral("500"), QStringLiteral("1200"), 9, 5, QStringLiteral("(0 Maybe 1) For Not (2 Against 0)"),
-                    QStringLiteral("2"), QStringLiteral("1")});
+    ProgramEnd end;
+    TestSession session(end, std::make_unique<nlt::ClockRandomSource>());
+    RunResults results(session);
+    session.showForm1();
+    results.ShowRunResults({500, 1200, 9, 5, QStringLiteral("(0 Maybe 1) For Not (2 Against 0)"), '2', '1', nullptr});
     return QApplication::exec();
 }

@@ -43,8 +43,8 @@ FinishedRun FailedRun(const std::string &question)
 {
     FinishedRun run;
     run.question = QString::fromStdString(question);
-    run.rightAnswer = QString::fromStdString(nlt::EvaluateExpression(question));
-    run.answerGiven = QString(QLatin1Char(char('0' + (run.rightAnswer.toInt() + 1) % 3)));
+    run.rightAnswer = nlt::EvaluateExpression(question).front();
+    run.answerGiven = char('0' + (run.rightAnswer - '0' + 1) % 3);
     return run;
 }
 
@@ -69,7 +69,7 @@ FinishedRun NandAsAndRun()
         record->Add({question, given, false});
         if (given != nlt::EvaluateExpression(question)[0]) {
             FinishedRun run = FailedRun(question);
-            run.answerGiven = QString(QLatin1Char(given));
+            run.answerGiven = given;
             run.record = record;
             return run;
         }

@@ -33,8 +33,7 @@ protected:
         for (const nlt::AnsweredQuestion &question : run)
             record->Add(question);
         // Scores, level and the right answer play no part in the review.
-        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(run.back().text), QChar(run.back().given), {},
-                                    record},
+        review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(run.back().text), run.back().given, {}, record},
                                    &owner_);
         review_->show();
         // Until the thread hands its causes back, the window says it is at work.

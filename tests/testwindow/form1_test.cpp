@@ -16,15 +16,16 @@ TEST_F(WindowTest, LoadShowsTheFirstQuestionActiveAndEveryLoadStartsANewRun)
     for (const char *name : {"Command2", "Command3", "Command5", "Command4"})
         EXPECT_TRUE(Control(name)->isEnabled()) << name;
     EXPECT_TRUE(Control("Option1")->isChecked());
-    EXPECT_EQ(Text1()->toPlainText(), form->run().question);
+    EXPECT_EQ(Text1()->toPlainText(), QString::fromStdString(form->run().question.text));
     // The next load starts a new run; only the level carries over.
-    form->run().totalScore = "500";
-    TestSession::instance().counters() = {9, 500, 7, 5};  // TermCount, QuestionScore, NestingRounds, Level
-    TestSession::instance().unloadForm1();
-    form = TestSession::instance().showForm1();
+    Answer(form);
+    ASSERT_TRUE(form->run().totalScore.has_value());
+    session.counters() = {9, 500, 7, 5};  // TermCount, QuestionScore, NestingRounds, Level
+    session.unloadForm1();
+    form = session.showForm1();
     EXPECT_EQ(form->windowTitle(), kTertiaryTitle + "5");
-    EXPECT_EQ(int{TestSession::instance().counters().TermCount}, 1);
-    EXPECT_TRUE(form->run().totalScore.isEmpty());
+    EXPECT_EQ(int{session.counters().TermCount}, 1);
+    EXPECT_FALSE(form->run().totalScore.has_value());
 }
 
 TEST_F(WindowTest, ControlsHaveTheirDesignValues)
@@ -118,22 +119,23 @@ TEST_F(WindowTest, FocusReturnsToTheButtonThatAnswered)
 {
     Activate();
     const struct {
-        const char *answer, *button;
+        char answer;
+        const char *button;
         Qt::Key key;  // Qt::Key_unknown: a mouse click
         const char *focusBefore;
-    } cases[] = {{"1", "Command2", Qt::Key_unknown, "Text1"}, {"2", "Command3", Qt::Key_unknown, "Command2"},
-                 {"0", "Command5", Qt::Key_unknown, "Text1"}, {"1", "Command2", Qt::Key_1, "Command4"},
-                 {"2", "Command3", Qt::Key_Return, "Command3"}, {"0", "Command5", Qt::Key_0, "Option1"}};
+    } cases[] = {{'1', "Command2", Qt::Key_unknown, "Text1"}, {'2', "Command3", Qt::Key_unknown, "Command2"},
+                 {'0', "Command5", Qt::Key_unknown, "Text1"}, {'1', "Command2", Qt::Key_1, "Command4"},
+                 {'2', "Command3", Qt::Key_Return, "Command3"}, {'0', "Command5", Qt::Key_0, "Option1"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.button) + " from " + c.focusBefore);
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
-        const QString question = form->run().question;
+        const std::string question = form->run().question.text;
         Control<QWidget>(c.focusBefore)->setFocus();
         if (c.key == Qt::Key_unknown)
             Click(form, c.button);
         else
             QTest::keyClick(QApplication::focusWidget(), c.key);
-        EXPECT_NE(form->run().question, question);
+        EXPECT_NE(form->run().question.text, question);
         EXPECT_EQ(QApplication::focusWidget(), Control(c.button));
     }
 }

@@ -1,4 +1,4 @@
-// OpenHelpFile as the Help button uses it: one help window beside its
+// HelpOpener as the Help button uses it: one help window beside its
 // opener, raised again, closed by Escape; a message for a file it cannot show.
 #include <QApplication>
 #include <QMessageBox>
@@ -36,6 +36,8 @@ protected:
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+    HelpOpener opener;
 };
 
 // One window that outlives its opener, raised again on its page; a file it
@@ -44,19 +46,19 @@ TEST_F(HelpOpenerTest, OpenHelpFileKeepsOneWindowAndItsPage)
 {
     QWidget owner;
     owner.show();
-    OpenHelpFile(kHelpFile, &owner);
+    opener.OpenHelpFile(kHelpFile, &owner);
     const auto first = Shown<HelpWindow>();
     ASSERT_EQ(first.size(), 1);
     EXPECT_EQ(first[0]->parentWidget(), nullptr);
     first[0]->showMinimized();
     first[0]->showPage("/levels.html");
-    OpenHelpFile(kHelpFile, &owner);
+    opener.OpenHelpFile(kHelpFile, &owner);
     ASSERT_EQ(Shown<HelpWindow>(), first);
     EXPECT_FALSE(first[0]->isMinimized());
     EXPECT_EQ(first[0]->pageView()->source(), QUrl("chm:/levels.html"));
     EXPECT_TRUE(Shown<QMessageBox>().isEmpty());
     QTemporaryDir dir;
-    OpenHelpFile(helptest::WriteCopy(dir, "<html>no</html>"), &owner);
+    opener.OpenHelpFile(helptest::WriteCopy(dir, "<html>no</html>"), &owner);
     EXPECT_EQ(Shown<QMessageBox>().size(), 1);
     ASSERT_EQ(Shown<HelpWindow>(), first);
     EXPECT_EQ(first[0]->filePath(), kHelpFile);
@@ -84,7 +86,7 @@ TEST_F(HelpOpenerTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
         QWidget owner;
         owner.show();
         for (int press = 0; press < 2; ++press)
-            OpenHelpFile(path, &owner);
+            opener.OpenHelpFile(path, &owner);
         const auto boxes = Shown<QMessageBox>();
         ASSERT_EQ(boxes.size(), 1) << path.toStdString();
         EXPECT_TRUE(boxes[0]->text().contains(QDir::toNativeSeparators(path)) && !boxes[0]->informativeText().isEmpty());

@@ -1,93 +1,110 @@
 #include <QSignalSpy>
-#include <QTimer>
-#include <vector>
+#include <optional>
+#include <tuple>
 
-#include "testwindow/scoretext.h"
+#include "testwindow/runcontroller.h"
 #include "windowfixture.h"
 
 namespace {
 
-// The real generators, answered right until the wanted answer is on show;
-// then the button and the selected test decide what follows. A run that
-// ends leaves its question on show, so one window takes every row.
+// One press judged without a window, one row per case: the question on show
+// (its value and worth), the button, the selected test and the run's scores
+// before (empty: no right answer yet); then what follows and the scores after.
+TEST(RunController, JudgesEachPressByTheTable)
+{
+    enum Next { Tertiary, Binary, Ends };
+    using Best = std::optional<int>;
+    using Total = std::optional<std::int64_t>;
+    const struct {
+        const char *what;
+        char value, given;
+        bool tertiary;
+        int worth;
+        Best best;
+        Total total;
+        Next next;
+        Best bestAfter;
+        Total totalAfter;
+    } rows[] = {
+        {"True, right", '1', '1', true, 350, 300, 900, Tertiary, 350, 1250},
+        {"False, right, two-valued", '2', '2', false, 250, 300, 900, Binary, 300, 1150},
+        {"first answer of a run, right", '2', '2', true, 350, {}, {}, Tertiary, 350, 350},
+        {"Unknown, right", '0', '0', true, 300, 300, 900, Tertiary, 300, 1200},
+        {"Unknown, right, two-valued selected", '0', '0', false, 350, {}, {}, Tertiary, 350, 350},
+        {"True on a 0 question, two-valued: unscored", '0', '1', false, 350, 300, 900, Tertiary, 300, 900},
+        {"False on a 0 question, two-valued: unscored", '0', '2', false, 350, {}, {}, Binary, {}, {}},
+        {"total past 2^31", '1', '1', false, 32767, 32767, 2147480000, Binary, 32767, 2147512767},
+        {"wrong, after right answers", '1', '2', true, 350, 300, 900, Ends, 300, 900},
+        {"wrong first answer of a run", '2', '1', false, 350, {}, {}, Ends, {}, {}},
+        {"True on a 0 question, three-valued", '0', '1', true, 350, 300, 900, Ends, 300, 900},
+        {"Unknown, wrong", '1', '0', true, 350, 300, 900, Ends, 300, 900},
+        {"Unknown, wrong, two-valued selected", '2', '0', false, 350, {}, {}, Ends, {}, {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        TestState state{{.TermCount = 4, .QuestionScore = std::int16_t(row.worth), .NestingRounds = 2, .Level = 7},
+                        std::make_unique<nlt::SeededRandomSource>(5)};
+        RunState run{{"(1 Or 2) And 0", row.worth, row.value, 6, false}, row.best, row.total};
+        RunController controller(run, state);
+        const AnswerOutcome outcome = row.given == '0' ? controller.Command5_Click()
+            : row.given == '1'                         ? controller.Command2_Click(row.tertiary)
+                                                       : controller.Command3_Click(row.tertiary);
+        EXPECT_EQ(run.bestQuestionScore, row.bestAfter);
+        EXPECT_EQ(run.totalScore, row.totalAfter);
+        if (row.next == Ends) {
+            const auto *ended = std::get_if<FinishedRun>(&outcome);
+            ASSERT_NE(ended, nullptr);
+            EXPECT_EQ(std::tie(ended->bestQuestionScore, ended->totalScore, ended->level, ended->termCount, ended->question,
+                               ended->answerGiven, ended->rightAnswer),
+                      std::tuple(row.best, row.total, 7, 4, QStringLiteral("(1 Or 2) And 0"), row.given, row.value));
+            EXPECT_EQ(run.question.text, "(1 Or 2) And 0");
+        } else {
+            // The next question is the run's question on show, built at the counters: level 7 shown, 8 after.
+            const auto *next = std::get_if<nlt::Question>(&outcome);
+            ASSERT_NE(next, nullptr);
+            EXPECT_EQ(std::tuple(next->binary, next->level, int(state.counters.Level), next->worth),
+                      std::tuple(row.next == Binary, 7, 8, int(state.counters.QuestionScore)));
+            EXPECT_EQ(run.question.text, next->text);
+        }
+    }
+}
+
+// The same judgement through the real window: the real generators are answered
+// right until the wanted answer is on show; then the button and the selected
+// test decide the title, the score, the end of the run and Unknown.
 TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
 {
     const struct {
-        const char *answer, *button;
+        char answer;
+        const char *button;
         bool binary, scored, ends;
         const char *next;  // the kind of question built next, or none
     } cases[] = {
-        {"1", "Command2", false, true, false, "Tertiary"}, {"2", "Command2", false, false, true, nullptr},
-        {"0", "Command2", false, false, true, nullptr},    {"2", "Command3", false, true, false, "Tertiary"},
-        {"1", "Command3", false, false, true, nullptr},    {"0", "Command3", false, false, true, nullptr},
-        {"0", "Command5", false, true, false, "Tertiary"}, {"1", "Command5", false, false, true, nullptr},
-        {"2", "Command5", false, false, true, nullptr},    {"1", "Command2", true, true, false, "Binary"},
-        {"2", "Command2", true, false, true, nullptr},     {"2", "Command3", true, true, false, "Binary"},
-        {"1", "Command3", true, false, true, nullptr},
-        // "0" under "Binary Logic": a three-valued question left on show moves
-        // on unscored; Unknown is disabled, so its click does nothing.
-        {"0", "Command2", true, false, false, "Tertiary"}, {"0", "Command3", true, false, false, "Binary"},
-        {"0", "Command5", true, false, false, nullptr},
+        {'1', "Command2", false, true, false, "Tertiary"}, {'0', "Command2", false, false, true, nullptr},
+        {'0', "Command5", false, true, false, "Tertiary"}, {'2', "Command5", false, false, true, nullptr},
+        {'2', "Command3", true, true, false, "Binary"},    {'1', "Command3", true, false, true, nullptr},
+        // A three-valued "0" question under "Binary Logic" moves on unscored;
+        // Unknown is disabled, so its click does nothing.
+        {'0', "Command2", true, false, false, "Tertiary"}, {'0', "Command3", true, false, false, "Binary"},
+        {'0', "Command5", true, false, false, nullptr},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(std::string("answer ") + c.answer + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
+        SCOPED_TRACE(std::string(1, c.answer) + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
         Click(form, "Option1");  // a "0" question must be built by the three-valued test
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
         Click(form, c.binary ? "Option2" : "Option1");
-        const double total = ScoreTextNumber(form->run().totalScore);
-        const int worth = TestSession::instance().counters().QuestionScore;
+        const std::int64_t total = form->run().totalScore.value_or(0);
+        const int worth = form->run().question.worth;
         const QString title = form->windowTitle();
         QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
-        QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
+        QSignalSpy ended(&session, &TestSession::runEnded);
         Click(form, c.button);
-        EXPECT_EQ(ScoreTextNumber(form->run().totalScore), total + (c.scored ? worth : 0));
+        EXPECT_EQ(form->run().totalScore.value_or(0), total + (c.scored ? worth : 0));
         EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
         EXPECT_EQ(built.isEmpty(), c.next == nullptr);
         EXPECT_TRUE(c.next ? form->windowTitle().contains(c.next) : form->windowTitle() == title);
         EXPECT_EQ(Control("Command5")->isEnabled(), !c.binary);
     }
-}
-
-// An equal score leaves the best text as it is; texts read by their leading number.
-TEST_F(WindowTest, RecordingKeepsBestAndTotal)
-{
-    const struct {
-        const char *best, *total;  // texts before the right answers
-        std::vector<int> scores;   // worth of each question answered right
-        const char *bestAfter, *totalAfter;
-    } cases[] = {{"", "", {210, 320, 300}, "320", "830"}, {"150.0", "1000 points", {150}, "150.0", "1150"},
-                 {"", "", {32767, 32767, 32767}, "32767", "98301"}};
-    for (const auto &c : cases) {
-        form->run().bestQuestionScore = c.best;
-        form->run().totalScore = c.total;
-        for (const int score : c.scores) {
-            TestSession::instance().counters().QuestionScore = static_cast<std::int16_t>(score);
-            Answer(form);
-        }
-        EXPECT_EQ(form->run().bestQuestionScore, QString(c.bestAfter)) << c.totalAfter;
-        EXPECT_EQ(form->run().totalScore, QString(c.totalAfter));
-    }
-}
-
-// A click the build's event processing delivers: "Tertiary Logic" turns
-// Unknown on at once, but Unknown is not judged against the stale answer.
-TEST_F(WindowTest, AnswerClicksDuringABuildAreIgnored)
-{
-    ASSERT_NO_FATAL_FAILURE(AnswerUntil("1"));
-    Click(form, "Option2");
-    QSignalSpy ended(&TestSession::instance(), &TestSession::runEnded);
-    bool midBuild = false;
-    QTimer::singleShot(0, form, [&] {
-        midBuild = !Control("Command2")->isEnabled();
-        Click(form, "Option1");
-        EXPECT_TRUE(Control("Command5")->isEnabled());
-        Click(form, "Command5");
-    });
-    Click(form, "Command2");
-    EXPECT_TRUE(midBuild);
-    EXPECT_EQ(ended.count(), 0);
-    EXPECT_TRUE(form->windowTitle().contains("Binary"));
-    EXPECT_TRUE(Control("Command5")->isEnabled());
 }
 
 } // namespace

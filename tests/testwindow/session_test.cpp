@@ -19,7 +19,7 @@ TEST_F(WindowTest, CloseRequestsFollowTheRule)
         programEnds = 0;
         EXPECT_EQ(ActionForCloseReason(c.reason), c.action);
         EXPECT_EQ(form->Form_QueryUnload(c.reason), c.action != A::Cancel);
-        EXPECT_EQ(TestSession::instance().handleProgramCloseRequest(c.reason), c.action != A::Cancel);
+        EXPECT_EQ(end.handleCloseRequest(c.reason), c.action != A::Cancel);
         EXPECT_EQ(programEnds, c.action == A::EndProgram ? 2 : 0);
         EXPECT_EQ(form->isVisible(), c.action != A::EndProgram);
     }
@@ -38,7 +38,7 @@ TEST_F(WindowTest, CloseRequestsFollowTheRule)
 
 TEST_F(WindowTest, TerminationSignalEndsTheProgram)
 {
-    TestSession::instance().installCloseRequestHandlers();
+    end.installCloseRequestHandlers();
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(QTest::qWaitFor([this] { return programEnds == 1; }, 2000));
     EXPECT_FALSE(form->isVisible());

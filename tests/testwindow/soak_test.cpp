@@ -4,7 +4,6 @@
 #include <iostream>
 #include <string>
 
-#include "testwindow/scoretext.h"
 #include "windowfixture.h"
 
 namespace {
@@ -27,9 +26,9 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     const int questions = count ? std::atoi(count) : 1000;
     constexpr int kCap = 393;      // from this question on the difficulty stays put
     constexpr int kWarmUp = 1000;  // resident memory is compared from here on
-    TestSession &session = TestSession::instance();
-    session.setRandomSource(std::make_unique<nlt::SeededRandomSource>(7));
-    session.setProgramEndHandler([] { ADD_FAILURE() << "program ended"; });
+    ProgramEnd end;
+    TestSession session(end, std::make_unique<nlt::SeededRandomSource>(7));
+    end.setEndHandler([] { ADD_FAILURE() << "program ended"; });
     int runsEnded = 0, builds = 0;
     QObject::connect(&session, &TestSession::runEnded, [&] { ++runsEnded; });
     Form1 *form = session.showForm1();
@@ -45,9 +44,9 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     for (int q = 1; q <= questions; ++q) {
         const nlt::TestCounters c = session.counters();
         ASSERT_TRUE(c.Level <= 19 && c.QuestionScore > 0 && c.TermCount <= 255) << q;
-        const QString answer = form->run().correctAnswer;
+        const char answer = form->run().question.value;
         const bool binaryQuestion = form->windowTitle().contains("Binary");
-        ASSERT_TRUE(answer == "1" || answer == "2" || (answer == "0" && !binaryQuestion)) << q;
+        ASSERT_TRUE(answer == '1' || answer == '2' || (answer == '0' && !binaryQuestion)) << q;
         const qsizetype length = text1->toPlainText().size();
         atCap = q == kCap ? c : atCap;
         if (q >= kCap) {
@@ -59,16 +58,16 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
         if (q % 50 == 0)
             Child(form, q % 100 == 0 ? "Option1" : "Option2")->click();
         // True moves a "0" question on, unscored, while "Binary Logic" is selected.
-        const bool movesOn = answer == "0" && !form->TertiarySelected();
+        const bool movesOn = answer == '0' && !form->TertiarySelected();
         QAbstractButton *right =
-            Child(form, answer == "1" || movesOn ? "Command2" : answer == "2" ? "Command3" : "Command5");
+            Child(form, answer == '1' || movesOn ? "Command2" : answer == '2' ? "Command3" : "Command5");
         ASSERT_TRUE(right->isEnabled()) << q;
         total += movesOn ? 0 : c.QuestionScore;
         const int buildsBefore = builds;
         right->click();
         ASSERT_TRUE(builds > buildsBefore && runsEnded == 0) << q;
     }
-    EXPECT_EQ(ScoreTextNumber(form->run().totalScore), static_cast<double>(total));
+    EXPECT_EQ(form->run().totalScore, total);
     const long endKb = ResidentKb();
     std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question "
               << kWarmUp << ", " << endKb << " kB at the end" << std::endl;

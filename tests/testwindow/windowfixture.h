@@ -12,6 +12,7 @@
 
 #include "engine/random.h"
 #include "testwindow/form1.h"
+#include "testwindow/programend.h"
 #include "testwindow/session.h"
 
 // Lets failing checks show texts as text rather than as bytes.
@@ -36,29 +37,25 @@ inline void Click(QWidget *window, const char *name)
 // answered under "Tertiary Logic", since "Binary Logic" moves it on unscored.
 inline void Answer(Form1 *form, bool right = true)
 {
-    const QString answer = form->run().correctAnswer;
-    if (answer == "0")
+    const char answer = form->run().question.value;
+    if (answer == '0')
         Click(form, "Option1");
-    Click(form, answer == "0" && right ? "Command5" : (answer == "1") == right ? "Command2" : "Command3");
+    Click(form, answer == '0' && right ? "Command5" : (answer == '1') == right ? "Command2" : "Command3");
 }
 
-// A fresh main window through the real session and generators, with a seeded
-// random source and an observable program end.
+// A fresh session per test with a seeded random source and an observable
+// program end, and its main window through the real generators.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TestSession &session = TestSession::instance();
-        session.counters() = {};
-        session.setRandomSource(std::make_unique<nlt::SeededRandomSource>(20260612));
-        session.setProgramEndHandler([this] { ++programEnds; });
+        end.setEndHandler([this] { ++programEnds; });
         form = session.showForm1();
     }
 
     void TearDown() override
     {
-        TestSession::instance().unloadForm1();
-        TestSession::instance().setProgramEndHandler([] {});
+        session.unloadForm1();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -66,11 +63,11 @@ protected:
     QPlainTextEdit *Text1() const { return Control<QPlainTextEdit>("Text1"); }
 
     // Answers right until the question on show has the given answer.
-    void AnswerUntil(const QString &answer)
+    void AnswerUntil(char answer)
     {
-        for (int i = 0; i < 100 && form->run().correctAnswer != answer; ++i)
+        for (int i = 0; i < 100 && form->run().question.value != answer; ++i)
             Answer(form);
-        ASSERT_EQ(form->run().correctAnswer, answer);
+        ASSERT_EQ(form->run().question.value, answer);
     }
 
     void Activate()
@@ -80,6 +77,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     }
 
-    Form1 *form = nullptr;
     int programEnds = 0;
+    ProgramEnd end;
+    TestSession session{end, std::make_unique<nlt::SeededRandomSource>(20260612)};
+    Form1 *form = nullptr;
 };
