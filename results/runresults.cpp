@@ -1,6 +1,7 @@
 #include "results/runresults.h"
 
 #include "results/runscores.h"
+#include "testwindow/form1.h"
 #include "testwindow/session.h"
 
 RunResults::RunResults(TestSession &session) : session_(session)
@@ -19,8 +20,10 @@ void RunResults::ShowRunResults(const FinishedRun &run)
 
     if (!nlt::RunHasResults(run)) {
         session_.unloadForm1();
-        session_.showForm1();
+        Form1 *fresh = session_.showForm1();
         UnloadWindow(form2_);
+        fresh->offerReview(run);
+        connect(fresh, &Form1::reviewRequested, this, &RunResults::ReviewLastQuestion);
         return;
     }
 
@@ -37,4 +40,11 @@ void RunResults::SitAnotherTest()
     nlt::StartAnotherTest(session_.counters());
     session_.showForm1();
     UnloadWindow(form2_);
+}
+
+void RunResults::ReviewLastQuestion(const FinishedRun &run)
+{
+    Form1 *form1 = session_.form1();
+    ShowActive(lastReview_.getOrLoad([&] { return new ReviewWindow(run, form1); },
+                                     [form1](QWidget *review) { PlaceBeside(review, form1); }));
 }

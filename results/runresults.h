@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "results/form2.h"
+#include "results/reviewwindow.h"
 #include "testwindow/runstate.h"
 #include "testwindow/windowslot.h"
 
@@ -25,11 +26,19 @@ public:
     // The results window, or nullptr while it is not loaded.
     Form2 *form2() const { return form2_.get(); }
 
+    // The review of a run thrown away without results, or nullptr while none is open.
+    ReviewWindow *lastReview() const { return lastReview_.get(); }
+
 private:
     // "Sit Another Test": a new run from level 0 in a fresh main window, and
     // the results window unloaded.
     void SitAnotherTest();
 
+    // "Review Last Question": the review of a thrown-away run, beside the main
+    // window that offered it and closed with it.
+    void ReviewLastQuestion(const FinishedRun &run);
+
     TestSession &session_;
     WindowSlot<Form2> form2_;
+    WindowSlot<ReviewWindow> lastReview_;
 };

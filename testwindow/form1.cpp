@@ -22,6 +22,10 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
     connect(ui->Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(ui->Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(ui->Command6, &QPushButton::clicked, this, [this] {
+        if (thrownAway_)
+            emit reviewRequested(*thrownAway_);
+    });
 
     // Digits answer from anywhere in the window; letters only with Alt, so
     // that typing into the expression box never answers.
@@ -29,6 +33,7 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
     AddShortcuts(ui->Command3, {Qt::Key_2, Qt::KeypadModifier | Qt::Key_2, Qt::AltModifier | Qt::Key_F});
     AddShortcuts(ui->Command5, {Qt::Key_0, Qt::KeypadModifier | Qt::Key_0, Qt::AltModifier | Qt::Key_U});
     AddShortcuts(ui->Command4, {Qt::Key_F1});
+    AddShortcuts(ui->Command6, {Qt::AltModifier | Qt::Key_R});
 }
 
 Form1::~Form1() = default;
@@ -47,8 +52,17 @@ void Form1::AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequ
     }
 }
 
+void Form1::offerReview(const FinishedRun &run)
+{
+    thrownAway_ = run;
+    ui->Command6->show();
+}
+
 void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
 {
+    // The last run's review is offered only until the next answer.
+    thrownAway_.reset();
+    ui->Command6->hide();
     if (const auto *ended = std::get_if<FinishedRun>(&outcome)) {
         emit runEnded(*ended);
         return;

@@ -8,9 +8,11 @@
 //   Command4  the Help button
 //   Option1   "Tertiary Logic"; Option2 "Binary Logic"
 //   Command1  an invisible button of the design
+//   Command6  "Review Last Question", shown after a run without results until the next answer
 //   Label2    the notice under the buttons; Frame1, Picture1, Image1 the logo
 
 #include <memory>
+#include <optional>
 
 #include "testwindow/programwindow.h"
 #include "testwindow/runcontroller.h"
@@ -43,9 +45,15 @@ public:
     // Whether "Tertiary Logic" is selected.
     bool TertiarySelected() const;
 
+    // Offers "Review Last Question" (Alt+R) on run, a run thrown away
+    // without results, until the next answer.
+    void offerReview(const FinishedRun &run);
+
 signals:
     // A wrong answer ended the run.
     void runEnded(const FinishedRun &run);
+    // "Review Last Question" was pressed on the thrown-away run.
+    void reviewRequested(const FinishedRun &run);
 
 protected:
     // Text1_KeyPress: drops every character key typed into the expression box.
@@ -71,4 +79,6 @@ private:
     HelpOpener &help_;
     RunState run_;
     RunController controller_;
+    // The run "Review Last Question" opens, while it is offered.
+    std::optional<FinishedRun> thrownAway_;
 };

@@ -14,11 +14,13 @@ AnswerOutcome RunController::JudgeTrueOrFalse(char given, bool tertiarySelected)
 {
     const char answer = run_.question.value;
     if (answer == given) {
+        Keep(given);
         RecordCorrectAnswer();
         return Build(!tertiarySelected);
     }
     if (answer == '0' && !tertiarySelected) {
-        // A three-valued "0" question left on show in the two-valued test.
+        // A three-valued "0" question left on show in the two-valued test:
+        // neither right nor wrong, so it tells nothing and is not kept.
         return Build(given == '2');
     }
     return EndRun(given);
@@ -27,10 +29,16 @@ AnswerOutcome RunController::JudgeTrueOrFalse(char given, bool tertiarySelected)
 AnswerOutcome RunController::Command5_Click()
 {
     if (run_.question.value == '0') {
+        Keep('0');
         RecordCorrectAnswer();
         return Build(false);
     }
     return EndRun('0');
+}
+
+void RunController::Keep(char given)
+{
+    run_.record->Add({run_.question.text, given, run_.question.binary});
 }
 
 void RunController::RecordCorrectAnswer()
@@ -49,9 +57,10 @@ const nlt::Question &RunController::Build(bool binary)
     return run_.question;
 }
 
-FinishedRun RunController::EndRun(char given) const
+FinishedRun RunController::EndRun(char given)
 {
+    Keep(given);
     const nlt::TestCounters &counters = state_.counters;
     return {run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount,
-            QString::fromStdString(run_.question.text), given, run_.question.value, nullptr};
+            QString::fromStdString(run_.question.text), given, run_.question.value, run_.record};
 }

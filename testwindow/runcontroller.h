@@ -31,12 +31,14 @@ private:
     // Judges True or False: score and go on, move a "0" question on unscored
     // in the two-valued test, or end the run.
     AnswerOutcome JudgeTrueOrFalse(char given, bool tertiarySelected);
+    // Keeps the question on show with the answer given in the run's record.
+    void Keep(char given);
     // Adds the worth of the question on show to the run's best and total.
     void RecordCorrectAnswer();
     // Builds the next question of the given test and puts it on show.
     const nlt::Question &Build(bool binary);
-    // The run, with the answer just given, for the end-of-run procedure.
-    FinishedRun EndRun(char given) const;
+    // The run, with the answer just given kept in its record, for the end-of-run procedure.
+    FinishedRun EndRun(char given);
 
     RunState &run_;
     TestState &state_;

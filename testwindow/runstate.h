@@ -29,6 +29,9 @@ struct RunState {
     std::optional<int> bestQuestionScore;
     // The sum of the worths answered right in this run; empty: no right answer yet.
     std::optional<std::int64_t> totalScore;
+    // Every question of the run as shown, with the answer given and its test,
+    // the right ones and the wrong one that ends the run; handed on with it.
+    std::shared_ptr<nlt::RunRecord> record = std::make_shared<nlt::RunRecord>();
 };
 
 // A run that a wrong answer ended, as the end-of-run procedure receives it.

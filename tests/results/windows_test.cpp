@@ -99,15 +99,34 @@ TEST_F(ResultsTest, ControlsHaveTheirDesignValues)
     EXPECT_EQ(TabOrder(Child(form2, "Command2")), QStringList({"Command2", "Command3"}));
 }
 
+// A run without results gives way to a fresh question at once, one level
+// higher each time; "Review Last Question" (Alt+R) then offers the review of
+// the question that ended it, until the next answer.
 TEST_F(ResultsTest, WrongFirstAnswersRestartOneLevelHigherEachTime)
 {
+    EXPECT_FALSE(Child(session.form1(), "Command6")->isVisible());
     for (int failures = 1; failures <= 3; ++failures) {
+        const QString failed = QString::fromStdString(session.form1()->run().question.text);
         Answer(session.form1(), false);
         FlushDeletes();
         ASSERT_EQ(Windows(), std::pair(1, 0));
-        EXPECT_TRUE(session.form1()->isVisible());
-        EXPECT_TRUE(session.form1()->windowTitle().endsWith(QStringLiteral(" Level: %1").arg(failures)));
+        Form1 *form1 = session.form1();
+        EXPECT_TRUE(form1->isVisible());
+        EXPECT_TRUE(form1->windowTitle().endsWith(QStringLiteral(" Level: %1").arg(failures)));
+        EXPECT_TRUE(Child(form1, "Command6")->isVisible());
+        if (failures != 2)
+            continue;
+        QApplication::setActiveWindow(form1);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1));
+        QTest::keyClick(form1, Qt::Key_R, Qt::AltModifier);
+        ReviewWindow *review = results->lastReview();
+        ASSERT_NE(review, nullptr);
+        EXPECT_TRUE(review->isVisible());
+        EXPECT_EQ(review->findChild<QPlainTextEdit *>()->toPlainText(), failed);
+        review->close();
     }
+    Answer(session.form1());
+    EXPECT_FALSE(Child(session.form1(), "Command6")->isVisible());
 }
 
 // Whole runs through real clicks: `correct` right answers, switching between
@@ -166,6 +185,8 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         EXPECT_TRUE(session.form1()->isVisible());
         EXPECT_TRUE(session.form1()->windowTitle().endsWith(QLatin1String(" Level: 0")));
         EXPECT_TRUE(Child(session.form1(), "Option1")->isChecked());
+        // A run with results is reviewed from the results window only.
+        EXPECT_FALSE(Child(session.form1(), "Command6")->isVisible());
         // The new run's first question: TermCount 1 with one nesting round,
         // level 1 after it, worth 100 + 10 + its one operator.
         const nlt::TestCounters &c = session.counters();

@@ -51,9 +51,19 @@ TEST(RunController, JudgesEachPressByTheTable)
                                                        : controller.Command3_Click(row.tertiary);
         EXPECT_EQ(run.bestQuestionScore, row.bestAfter);
         EXPECT_EQ(run.totalScore, row.totalAfter);
+        // The run's record keeps the question as shown with the answer given and
+        // its test, unless it was moved on unscored, neither right nor wrong.
+        const bool kept = row.value == row.given || row.next == Ends;
+        ASSERT_EQ(run.record->Questions().size(), kept ? 1U : 0U);
+        if (kept) {
+            const nlt::AnsweredQuestion &question = run.record->Questions()[0];
+            EXPECT_EQ(std::tie(question.text, question.given, question.binary),
+                      std::tuple("(1 Or 2) And 0", row.given, false));
+        }
         if (row.next == Ends) {
             const auto *ended = std::get_if<FinishedRun>(&outcome);
             ASSERT_NE(ended, nullptr);
+            EXPECT_EQ(ended->record, run.record);
             EXPECT_EQ(std::tie(ended->bestQuestionScore, ended->totalScore, ended->level, ended->termCount, ended->question,
                                ended->answerGiven, ended->rightAnswer),
                       std::tuple(row.best, row.total, 7, 4, QStringLiteral("(1 Or 2) And 0"), row.given, row.value));
