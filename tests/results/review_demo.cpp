@@ -1,7 +1,7 @@
 // Shows the review window on a failed run until it is closed, for
 // screenshots: a person who reads Nand as And answers generated questions
 // until the reading matters. The stage shown: the causes with the first
-// selected, "More" pressed, Find My Mistake after one answer, or at its end.
+// selected, "More" pressed, Find My Mistake asking its first part, or at its end.
 // With --time, opens it on the longest question of the capped difficulty
 // instead, prints how long opening and scrolling took, and quits.
 //   review_demo [causes|more|asking|found|--time]
@@ -172,9 +172,8 @@ int main(int argc, char *argv[])
             review->findChild<QPushButton *>(QStringLiteral("moreButton"))->click();
         if (stage == "asking" || stage == "found") {
             review->findChild<QPushButton *>(QStringLiteral("findButton"))->click();
-            for (int asked = 0; stage == "found" || asked < 1; ++asked)
-                if (!AnswerAsked(review))
-                    break;
+            while (stage == "found" && AnswerAsked(review)) {
+            }
         }
     });
     poll->start(20);
