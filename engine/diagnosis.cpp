@@ -173,10 +173,11 @@ std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text
     }
     for (Cause &c : merged) {
         std::ranges::sort(c.places, {}, &TextRange::begin);
-        const auto [first, end] = std::ranges::unique(c.places, [](const TextRange &a, const TextRange &b) {
-            return a.begin == b.begin && a.length == b.length;
-        });
-        c.places.erase(first, end);
+        c.places.erase(std::unique(c.places.begin(), c.places.end(),
+                                   [](const TextRange &a, const TextRange &b) {
+                                       return a.begin == b.begin && a.length == b.length;
+                                   }),
+                       c.places.end());
     }
     return merged;
 }
