@@ -98,10 +98,10 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
         const bool here = std::ranges::any_of(cause.places, [&](const TextRange &p) {
             return p.begin == s.range.begin && p.length == s.range.length;
         });
-        if (!here || s.kind != StepKind::Fold)
+        if (!here || s.kind == StepKind::CancelNots)
             continue;
         cause.placeWords = detail::PlaceInWords(text, working, s);
-        if (cause.kind == CauseKind::WordAsWord)
+        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold)
             cause.row = detail::RowOf(s.op, s.left, s.right, TermValue(s.left, cause.readAs, s.right), binary);
         break;
     }
