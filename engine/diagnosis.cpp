@@ -2,6 +2,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/readings.h"
+#include "engine/scanner.h"
 
 #include <algorithm>
 #include <map>
@@ -18,26 +19,48 @@ namespace {
 // merging: parts beyond these are long groups that hold the short ones.
 constexpr std::size_t kSignatureParts = 300;
 
-// Operator words, "Not" and "Not 0" present in a text: a word or cell misreading
-// of an absent word, or a "Not" rule without a "Not", reads the text rightly.
-struct Present {
-    std::array<bool, kOperatorCount> words{};
-    bool nots = false;
+// What the language's own working of a text uses. A misreading can change the
+// value only by changing one of these steps, so one that changes none reads
+// the text rightly and need not read it at all.
+struct Usage {
+    static constexpr bool kWantsSteps = true;
+    std::array<std::array<bool, 9>, kOperatorCount> cells{}; // folds, by operator and cell
+    std::array<std::array<bool, 2>, kOperatorCount> notZeroBy{}; // "Not 0" decided by an operator after, before it
+    bool nots = false;          // some "Not" is worked
+    bool notZeroValued = false; // some "Not 0" is worked to 1 or 2
+    bool notZeroBefore = false; // some "Not 0" is decided by the operator before it
 
-    explicit Present(std::string_view text)
+    void Opened(std::size_t) {}
+    char Adjust(const Step &step) const { return step.value; }
+    void Closed(TextRange, char) {}
+    void Step(const nlt::Step &s, bool)
     {
-        for (const Operator op : kAllOperators)
-            words[static_cast<std::size_t>(op)] = text.find(" " + std::string(OperatorWord(op)) + " ") != text.npos;
-        nots = text.find(kNotPrefix) != text.npos;
+        if (s.kind == StepKind::Fold)
+            cells[static_cast<std::size_t>(s.op)][static_cast<std::size_t>(3 * (s.left - '0') + (s.right - '0'))] = true;
+        nots = nots || s.kind != StepKind::Fold;
+        if (s.kind == StepKind::NotZero) {
+            notZeroBy[static_cast<std::size_t>(s.op)][s.operatorBefore] = true;
+            notZeroValued = notZeroValued || s.value != '0';
+            notZeroBefore = notZeroBefore || s.operatorBefore;
+        }
     }
-    // Whether the cause can read the text otherwise than the language does.
-    bool Touches(const Cause &cause) const
+    // Whether the cause may read the text otherwise than the language does.
+    bool Touches(const Cause &c) const
     {
-        switch (cause.kind) {
+        const auto op = static_cast<std::size_t>(c.word);
+        switch (c.kind) {
         case CauseKind::WordAsWord:
-        case CauseKind::TableCell: return words[static_cast<std::size_t>(cause.word)];
-        case CauseKind::NotZeroAsZero:
-        case CauseKind::NotZeroWrongNeighbour:
+            for (std::size_t k = 0; k < 9; ++k)
+                if (cells[op][k] && TermValue("012"[k / 3], c.word, "012"[k % 3]) !=
+                                        TermValue("012"[k / 3], c.readAs, "012"[k % 3]))
+                    return true;
+            return (notZeroBy[op][1] && NotZeroAfterOperator(c.word) != NotZeroAfterOperator(c.readAs)) ||
+                   (notZeroBy[op][0] && NotZeroBeforeOperator(c.word) != NotZeroBeforeOperator(c.readAs));
+        case CauseKind::TableCell:
+            return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))] ||
+                   cells[op][static_cast<std::size_t>(3 * (c.right - '0') + (c.left - '0'))];
+        case CauseKind::NotZeroAsZero: return notZeroValued;
+        case CauseKind::NotZeroWrongNeighbour: return notZeroBefore;
         case CauseKind::NotIgnored:
         case CauseKind::NotNegatesRest: return nots;
         default: return true;
@@ -54,9 +77,10 @@ std::vector<Cause> StandingMisreadings(std::span<const AnsweredQuestion> run, bo
     std::iota(order.begin(), order.end(), 0);
     std::ranges::stable_sort(order, {}, [&](std::size_t q) { return run[q].text.size(); });
     for (const std::size_t q : order) {
-        const Present present(run[q].text);
+        Usage usage;
+        ScanText(run[q].text, kLanguageRules, usage);
         std::erase_if(standing, [&](const Cause &c) {
-            if (!present.Touches(c))
+            if (!usage.Touches(c))
                 return q + 1 == run.size(); // reads it rightly: fine before, no cause at the end
             return detail::ValueUnder(c, run[q].text) != run[q].given;
         });
@@ -74,10 +98,10 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
         const bool here = std::ranges::any_of(cause.places, [&](const TextRange &p) {
             return p.begin == s.range.begin && p.length == s.range.length;
         });
-        if (!here || s.kind != StepKind::Fold)
+        if (!here || s.kind == StepKind::CancelNots)
             continue;
         cause.placeWords = detail::PlaceInWords(text, working, s);
-        if (cause.kind == CauseKind::WordAsWord)
+        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold)
             cause.row = detail::RowOf(s.op, s.left, s.right, TermValue(s.left, cause.readAs, s.right), binary);
         break;
     }
@@ -149,10 +173,11 @@ std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text
     }
     for (Cause &c : merged) {
         std::ranges::sort(c.places, {}, &TextRange::begin);
-        const auto [first, end] = std::ranges::unique(c.places, [](const TextRange &a, const TextRange &b) {
-            return a.begin == b.begin && a.length == b.length;
-        });
-        c.places.erase(first, end);
+        c.places.erase(std::unique(c.places.begin(), c.places.end(),
+                                   [](const TextRange &a, const TextRange &b) {
+                                       return a.begin == b.begin && a.length == b.length;
+                                   }),
+                       c.places.end());
     }
     return merged;
 }

@@ -36,9 +36,8 @@ std::string StepInWords(const Cause &c)
     return c.placeWords + ", Not " + c.left + ",";
 }
 
-} // namespace
-
-std::string DescribeCause(const Cause &cause)
+// The sentence for the cause's rule or slip, without its place.
+std::string DescribeRule(const Cause &cause)
 {
     const Cause &c = cause;
     switch (c.kind) {
@@ -64,6 +63,16 @@ std::string DescribeCause(const Cause &cause)
                " gives " + c.correct + ", and taken as " + c.used + " it gives yours.";
     }
     return {};
+}
+
+} // namespace
+
+std::string DescribeCause(const Cause &cause)
+{
+    std::string sentence = DescribeRule(cause);
+    if (IsMisreading(cause.kind) && !cause.placeWords.empty())
+        sentence += " It acts first at " + cause.placeWords + ".";
+    return sentence;
 }
 
 MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)

@@ -9,21 +9,23 @@ namespace nlt::detail {
 
 namespace {
 
-// Priors. Half of all persons are taken to carry some consistent misreading,
-// shared out among the families by how often such errors are plausible: a word
-// confused with a look-alike word is the commonest, a misremembered cell next,
-// the order and "Not" rules each a small share. A misreading reads every step
-// alike, so it explains a failed question with certainty, while a one-off slip
-// has to hit one given step with one given value: kSlipPrior (about one step in
-// 300 slips, shared by the wrong values) is that chance.
-constexpr double kWordFamily = 0.20;
-constexpr double kCellFamily = 0.10;
-constexpr double kNotZeroAsZero = 0.04;
-constexpr double kNotZeroNeighbour = 0.03;
-constexpr double kNotIgnored = 0.02;
-constexpr double kNotNegatesRest = 0.03;
-constexpr double kAndFirst = 0.05;
-constexpr double kRightToLeft = 0.03;
+// Priors: the chance that a person carries one given misreading, the same in
+// both tests. A word confused with a look-alike word is the commonest (each
+// unit of WordWeight), one misremembered cell rarer, and each order or "Not"
+// rule, one rule for many places, a little more likely than any one word. A
+// misreading reads every step alike, so it explains a failed question with
+// certainty, while a one-off slip has to hit one given step with one given
+// value: kSlipPrior, about one step in 300 slipping, shared by the wrong values,
+// is that chance. So a misreading stands first when it is about as plausible as
+// one slip; the mistake finder then tells them apart.
+constexpr double kWordUnit = 0.0006;
+constexpr double kCell = 0.001;
+constexpr double kNotZeroAsZero = 0.02;
+constexpr double kNotZeroNeighbour = 0.01;
+constexpr double kNotIgnored = 0.01;
+constexpr double kNotNegatesRest = 0.01;
+constexpr double kAndFirst = 0.02;
+constexpr double kRightToLeft = 0.01;
 
 // Words look alike within a base: an N- or X-form read as its base weighs 6, one
 // X-form as another 3, any other word of the test 1.
@@ -55,30 +57,22 @@ std::vector<Cause> MakeMisreadings(bool binary)
     std::vector<Cause> all;
     const std::span<const Operator> ops = binary ? std::span<const Operator>(kBinaryOperators)
                                                  : std::span<const Operator>(kAllOperators);
-    double wordWeights = 0;
     for (const Operator w : ops)
         for (const Operator r : ops)
             if (w != r) {
-                all.push_back(Prior(CauseKind::WordAsWord, WordWeight(w, r)));
+                all.push_back(Prior(CauseKind::WordAsWord, kWordUnit * WordWeight(w, r)));
                 all.back().word = w;
                 all.back().readAs = r;
-                wordWeights += WordWeight(w, r);
             }
-    for (Cause &c : all)
-        c.probability *= kWordFamily / wordWeights;
     const std::string_view values = Values(binary);
-    std::vector<Cause> cells;
     for (const Operator op : ops)
         for (std::size_t a = 0; a < values.size(); ++a)
             for (std::size_t b = a; b < values.size(); ++b)
                 for (const char used : values)
                     if (const char correct = TermValue(values[a], op, values[b]); used != correct) {
-                        Cause &c = cells.emplace_back(Prior(CauseKind::TableCell, 0));
+                        Cause &c = all.emplace_back(Prior(CauseKind::TableCell, kCell));
                         std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used, correct);
                     }
-    for (Cause &c : cells)
-        c.probability = kCellFamily / static_cast<double>(cells.size());
-    all.insert(all.end(), cells.begin(), cells.end());
     if (!binary) {
         all.push_back(Prior(CauseKind::NotZeroAsZero, kNotZeroAsZero));
         all.push_back(Prior(CauseKind::NotZeroWrongNeighbour, kNotZeroNeighbour));

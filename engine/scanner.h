@@ -89,8 +89,47 @@ struct SilentObserver {
     void Tick() {}
 };
 
-// The operator whose word, followed by a blank, starts text at index i.
-std::optional<Operator> OperatorAt(std::string_view text, std::size_t i);
+namespace detail {
+
+// Slot of a word in the operator key table: its first and third characters
+// (the blank after "Or") tell all eighteen words apart.
+constexpr std::size_t OperatorKey(char first, char third)
+{
+    return static_cast<std::size_t>(first & 31) * 32 + static_cast<std::size_t>(third & 31);
+}
+
+// Marks a slot of the operator key table that holds no operator.
+inline constexpr std::uint8_t kNoOperator = 0xFF;
+
+// The operator (as its number) for each key; kNoOperator elsewhere.
+inline constexpr std::array<std::uint8_t, 32 * 32> kOperatorKeys = [] {
+    std::array<std::uint8_t, 32 * 32> keys{};
+    keys.fill(kNoOperator);
+    for (const Operator op : kAllOperators) {
+        const std::string_view word = OperatorWord(op);
+        keys[OperatorKey(word[0], word.size() > 2 ? word[2] : ' ')] = static_cast<std::uint8_t>(op);
+    }
+    return keys;
+}();
+
+} // namespace detail
+
+// The operator whose word, followed by a blank, starts text at index i; inline,
+// as the scan asks it for every operator of a text.
+inline std::optional<Operator> OperatorAt(std::string_view text, std::size_t i)
+{
+    if (i + 2 >= text.size())
+        return std::nullopt;
+    const std::uint8_t key = detail::kOperatorKeys[detail::OperatorKey(text[i], text[i + 2])];
+    if (key == detail::kNoOperator)
+        return std::nullopt;
+    const auto op = static_cast<Operator>(key);
+    const std::string_view word = OperatorWord(op);
+    const std::size_t end = i + word.size();
+    if (end >= text.size() || text[end] != ' ' || text.substr(i, word.size()) != word)
+        return std::nullopt;
+    return op;
+}
 
 namespace detail {
 
@@ -137,8 +176,8 @@ private:
         failure_ = {kind, at, operandBegin};
         return std::nullopt;
     }
-    void AddOperand(char value, std::size_t end);
-    void Take(ScanChain &c, char value);
+    [[gnu::always_inline]] inline void AddOperand(char value, std::size_t end);
+    [[gnu::always_inline]] inline void Take(ScanChain &c, char value);
     void Decide(ScanChain &c, std::optional<Operator> after);
     char Close(std::size_t end);
     void Resolve(std::size_t first, std::size_t n);
@@ -162,13 +201,15 @@ private:
     const Operator *readAs_ = rules_.readAs.data();
     const bool eager_ = !O::kWantsSteps && rules_.order == FoldOrder::LeftToRight &&
                         rules_.notScope != NotScope::RestOfChain;
+    const bool negates_ = rules_.notScope == NotScope::Operand; // "Not" acts on its operand
+    const NotZeroRule notZero_ = rules_.notZero;
 };
 
 template <class O>
 std::optional<char> Scanner<O>::Run(bool groupsAllowed)
 {
     const std::size_t n = text_.size();
-    chains_.reserve(32);
+    chains_.reserve(16);
     chains_.assign(1, ScanChain{});
     std::size_t i = 0;
     for (;;) {
@@ -223,13 +264,13 @@ void Scanner<O>::AddOperand(char value, std::size_t end)
         operands_.push_back({value, c.nots, c.operandBegin, end, c.pendingOp, c.pendingOpBegin});
         return;
     }
-    if (c.nots % 2 == 1 && rules_.notScope == NotScope::Operand) {
+    if (c.nots % 2 == 1 && negates_) [[unlikely]] {
         if (value != '0')
             value = NegateValue(value);
-        else if (rules_.notZero == NotZeroRule::StaysZero)
+        else if (notZero_ == NotZeroRule::StaysZero)
             value = '0';
-        else if (c.started && rules_.notZero == NotZeroRule::BeforeFirst)
-            value = NotZeroAfterOperator(rules_.readAs[static_cast<std::size_t>(c.pendingOp)]);
+        else if (c.started && notZero_ == NotZeroRule::BeforeFirst)
+            value = NotZeroAfterOperator(readAs_[static_cast<std::size_t>(c.pendingOp)]);
         else {
             c.waiting = true; // the operator after it decides, if there is one
             return;

@@ -28,22 +28,23 @@ struct Worked {
 
 const std::vector<Worked> kWorked{
     // "1 Nand 1 Or 2" is 2; read as And, 1 And 1 Or 2 is 1. Nand looks most like And.
-    {{{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}}, "You read \"Nand\" as \"And\".", "0"},
+    {{{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}}, "You read \"Nand\" as \"And\". It acts first at the Nand of 1 and 1.", "0"},
     // Right to left "1 Or 2 And 2" is 1 Or (2 And 2) = 1, as And first would be; but And first
     // makes the first question 1 Or (1 And 2) Xor 1 = 2, and it was answered 1.
     {{{"1 Or 1 And 2 Xor 1", '1', true}, {"1 Or 2 And 2", '1', true}},
      "You worked a chain from right to left; it goes from left to right.", "school algebra"},
-    // Nand as And fits the last answer alone, but makes (1 Nand 2) And 1 give 2; one cell
-    // of Nand's table fits all (as Nand read as Or does, which answers every part alike);
-    // 2 Or 2 rules out the misreadings of Or.
+    // Nand as And fits the last answer alone, but makes (1 Nand 2) And 1 give 2; 2 Or 2
+    // rules out the misreadings of Or. What stands, one cell of Nand's table (or Nand read
+    // as Or, which answers every part alike), is rarer than a slip at that step.
     {{{"(1 Nand 2) And 1", '1', true}, {"2 Or 2", '2', true}, {"1 Nand 1 Or 2", '1', true}},
-     "You took 1 Nand 1 as 1; it is 2.", "\"Nand\" as \"And\""},
+     "A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.", "\"Nand\" as \"And\""},
     // "Not 0" after For is 2, so 1 For Not 0 is 2; taken as 0 it gives 1 For 0 = 1. Passing
     // over "Not" would give the same, but makes Not 2 Or 2 give 2.
     {{{"Not 2 Or 2", '1', false}, {"1 For Not 0", '1', false}},
-     "You took \"Not 0\" as 0; it takes its value from the operator beside it.", "passed over"},
+     "You took \"Not 0\" as 0; it takes its value from the operator beside it. It acts first at "
+     "the \"Not\" of 0.", "passed over"},
     // Not 1 Maybe 1 is 2 Maybe 1 = 2; only a cell of Maybe gives 0, never "Not 1" taken as 0.
-    {{{"Not 1 Maybe 1", '0', false}}, "You took 1 Maybe 2 as 0; it is 2.", "\"Not\" of"},
+    {{{"Not 1 Maybe 1", '0', false}}, "You took 1 Maybe 2 as 0; it is 2. It acts first at the Maybe of Not 1 and 1.", "\"Not\" of"},
 };
 
 TEST(Diagnosis, HandWorkedRuns)
@@ -139,8 +140,8 @@ TEST(Diagnosis, CausesOfGeneratedRunsFitTheRun)
 }
 
 // A person with a misreading plays generated runs until a wrong answer, then
-// answers the finder's parts; the cause the finder ends on answers as the
-// person does on fresh questions where the misreading matters.
+// answers the finder's parts; the causes the finder ends on answer as the
+// person does on at least 80 % of fresh questions where the misreading matters.
 TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
 {
     struct Row { bool binary; Person person; };
@@ -151,7 +152,8 @@ TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
         {false, Person::With(Person::Rule::Cell, "1 Xor 2", "", '2')},
     };
     for (const Row &row : rows) {
-        for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+        int matters = 0, agree = 0; // over the runs of this person
+        for (std::uint64_t seed = 1; seed <= 6; ++seed) {
             const std::vector<std::string> texts = Questions(seed * 31, row.binary, 60);
             Answers run;
             for (const std::string &t : texts) {
@@ -165,12 +167,11 @@ TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
                 finder.answer(row.person.Work(part->first));
             ASSERT_TRUE(finder.finished());
             const Cause top = finder.causes().at(0);
-            int matters = 0, agree = 0;
             for (const std::string &t : Questions(seed * 77, row.binary, 40))
                 if (const char v = row.person.Work(t); v != reference::LiteralEvaluate(t).value()[0])
                     ++matters, agree += AnswerUnder(top, t, row.binary) == v;
-            EXPECT_GE(agree * 10, matters * 8) << DescribeCause(top) << ' ' << agree << '/' << matters;
         }
+        EXPECT_GE(agree * 10, matters * 8) << row.person.word << row.person.cell << ' ' << agree << '/' << matters;
     }
 }
 

@@ -24,6 +24,7 @@ struct Person {
     char cellValue = '\0';
     std::size_t slipAt = std::string::npos; // a fold whose operator word starts here (in the whole question) ...
     char slipValue = '\0';                  // ... yields this
+    mutable std::size_t slipEnd = 0;        // where the right operand of that fold ends
     // Folds worked in the last Work: where each operator word starts.
     mutable std::vector<std::size_t> folds;
 
@@ -52,13 +53,16 @@ private:
         int nots;
         std::string op;         // the word before it
         std::size_t opAt = 0;   // where that word starts
+        std::size_t end = 0;    // where it ends
     };
 
-    char Table(const std::string &op, char a, char b, std::size_t at) const
+    char Table(const std::string &op, char a, char b, std::size_t at, std::size_t end = 0) const
     {
         folds.push_back(at);
-        if (at == slipAt)
+        if (at == slipAt) {
+            slipEnd = end;
             return slipValue;
+        }
         const std::string term = std::string(1, a) + ' ' + op + ' ' + b, mirror = std::string(1, b) + ' ' + op + ' ' + a;
         if (rule == Rule::Cell && (term == cell || mirror == cell))
             return cellValue;
@@ -92,7 +96,7 @@ private:
         std::string op;
         std::size_t opAt = 0;
         for (;;) {
-            Item item{'\0', 0, op, opAt};
+            Item item{'\0', 0, op, opAt, 0};
             for (; t.substr(p).starts_with("Not "); p += 4)
                 ++item.nots;
             if (t[p] == '(') {
@@ -102,6 +106,7 @@ private:
             } else {
                 item.value = t[p++];
             }
+            item.end = offset + p;
             items.push_back(item);
             if (p >= t.size() || t[p] == ')')
                 return Fold(items);
@@ -137,7 +142,7 @@ private:
         }
         char acc = items[0].value;
         for (std::size_t k = 1; k < items.size(); ++k)
-            acc = Table(items[k].op, acc, items[k].value, items[k].opAt);
+            acc = Table(items[k].op, acc, items[k].value, items[k].opAt, items[k].end);
         return acc;
     }
     // "Not" negates everything after it in the chain.
