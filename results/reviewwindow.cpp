@@ -328,10 +328,16 @@ void ReviewWindow::endSearch()
     for (const auto &[button, value] : answerButtons_)
         button->hide();
     ui_->editButton->setEnabled(true);
+    // A one-off slip is said as such, with its step when one stands out.
     const std::optional<nlt::Cause> named = finder_->named();
-    say(ui_->finderResult, named                     ? ReviewWording::NamedText(*named)
-                           : finder_->slipWasOneOff() ? ReviewWording::OneOffText()
-                                                      : ReviewWording::UndecidedText());
+    QStringList said;
+    if (finder_->slipWasOneOff())
+        said << ReviewWording::OneOffText();
+    if (named)
+        said << ReviewWording::NamedText(*named);
+    else if (said.isEmpty())
+        said << ReviewWording::UndecidedText();
+    say(ui_->finderResult, said.join(QLatin1Char('\n')));
     ui_->finderResult->show();
     if (named)
         markPlaces(named->places);

@@ -113,7 +113,7 @@ QString ReviewWording::NamedText(const nlt::Cause &cause)
 
 QString ReviewWording::OneOffText()
 {
-    return tr("Your answers fit none of the causes, so you work this part right now: the slip was a one-off.");
+    return tr("Your answers fit no misreading, so you work this part right now: the slip was a one-off.");
 }
 
 QString ReviewWording::UndecidedText()

@@ -84,27 +84,26 @@ protected:
     QPointer<ReviewWindow> review_;
 };
 
-// A run the person ends reading "Nand" as "And": 1 Nand 1 Or 2 is 2, and 1 as
-// they read it; the earlier answers do not tell it from the rest.
+// A two-valued run that ends in 1 Nand 1 Or 2, which is 2, and 1 read as And;
+// the earlier answers leave that reading, one cell of Or's table and a slip.
 const Answers kNandAsAnd = {{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}};
 
-// The same reading in the three-valued test: 1 Nand 2 Or (2 Nand 2) is 1, and 2 read as And.
+// A three-valued one: 1 Nand 2 Or (2 Nand 2) is 1, and 2 read as And.
 const Answers kNandAsAndTertiary = {{"1 Nand 2 Or (2 Nand 2)", '2', false}};
 
 // The causes come first, each with its weight in words, at most three until
 // "More"; "Find My Mistake" only when more than one cause stands; a right
-// answer has none. The sentences are checked against the tables by hand.
+// answer has none. The readings are checked against the tables by hand.
 TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 {
-    const QString andFirst = "Most likely: You worked And, Nand and Xand before the other words, as in school "
-                             "algebra; every word has the same rank and a chain goes from left to right.";
-    const struct { Answers run; const char *sentence; QString first; int shown; bool more, find; } rows[] = {
+    const char *andFirst = "You worked And, Nand and Xand before the other words";
+    const struct { Answers run; const char *sentence; const char *first; int shown; bool more, find; } rows[] = {
         {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3,
          true, true},
-        {kNandAsAnd, "You answered True (1). The answer is False (2).", "Most likely: You read \"Nand\" as \"And\".", 3,
-         false, true},
-        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).",
-         "Most likely: You read \"For\" as \"And\".", 1, false, false},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false,
+         true},
+        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).", "You took 0 For 1 as 0; it is 1.",
+         1, false, false},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &row : rows) {
@@ -113,7 +112,7 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
         EXPECT_EQ(Text("answerLabel"), QLatin1String(row.sentence));
         EXPECT_EQ(Get<QLabel>("answerLabel")->accessibleName(), QLatin1String(row.sentence));
         const QStringList causes = Causes();
-        EXPECT_EQ(causes.value(0), row.first);
+        EXPECT_TRUE(causes.value(0).contains(QLatin1String(row.first))) << causes.value(0).toStdString();
         EXPECT_EQ(causes.size(), row.shown);
         EXPECT_EQ(Get<QLabel>("diagnosisStatus")->isVisible(), row.shown == 0);
         EXPECT_EQ(Get<QPushButton>("moreButton")->isVisible(), row.more);
@@ -143,23 +142,25 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 
 // Find My Mistake played by a simulated person, who works each part asked by
 // reading Nand as And (or rightly) and answers by keys and buttons in turn:
-// it names the reading with its truth-table row, the right cell marked in
-// words, or says the slip was a one-off.
+// it names the reading, or the slipped step and says the slip was a one-off,
+// with the truth-table row, the right cell marked in words; or it says that
+// nothing left to ask tells the causes apart.
 TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 {
-    const struct { const Answers &run; bool misreads; const char *found; QStringList heads; QString marked; } rows[] = {
-        {kNandAsAnd, true, "Found: You read \"Nand\" as \"And\".", {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
+    const QString oneOff = "Your answers fit no misreading, so you work this part right now: the slip was a one-off.";
+    const struct { const Answers &run; bool misreads; QString found; QStringList heads; QString marked; } rows[] = {
         {kNandAsAndTertiary, true, "Found: You read \"Nand\" as \"And\".", {"2 Nand 0", "2 Nand 1", "2 Nand 2"},
          "\u2714 1 (not 2)"},
-        {kNandAsAnd, false,
-         "Your answers fit none of the causes, so you work this part right now: the slip was a one-off.", {}, {}},
+        {kNandAsAnd, false, oneOff + "\nFound: A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.",
+         {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
+        {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
     };
     // The ways of answering True (1), False (2) and Unknown (0), used in turn.
     const struct { Qt::KeyboardModifiers modifiers; const char *button; } ways[] = {
         {Qt::NoModifier, nullptr}, {Qt::KeypadModifier, nullptr}, {Qt::AltModifier, nullptr}, {Qt::NoModifier, "finder"}};
     int turn = 0;
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.found);
+        SCOPED_TRACE(row.found.toStdString());
         OpenRun(row.run);
         review_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(review_));
@@ -187,7 +188,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
                 QTest::keyClick(review_, Qt::Key(Qt::Key_0 + (value - '0')), way.modifiers);
             EXPECT_TRUE(QTest::qWaitFor([&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
         }
-        EXPECT_EQ(Text("finderResult"), QLatin1String(row.found));
+        EXPECT_TRUE(Text("finderResult").startsWith(row.found)) << Text("finderResult").toStdString();
         auto *table = Get<QTableWidget>("truthRow");
         EXPECT_EQ(table->isVisible(), !row.heads.isEmpty());
         QStringList heads;
