@@ -11,7 +11,7 @@ packages=(cmake make g++ pkgconf qt6-base-dev libchm-dev fp-utils fonts-liberati
 for option in "$@"; do
     case "$option" in
         --tests)
-            packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+            packages+=(libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                        xvfb xauth x11-utils xdotool imagemagick dpkg-dev file) ;;
         --package)
             packages+=(lintian appstream desktop-file-utils man-db) ;;
