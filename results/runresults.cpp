@@ -1,12 +1,12 @@
 #include "results/runresults.h"
 
 #include "results/runscores.h"
-#include "testwindow/form1.h"
 #include "testwindow/session.h"
 
 RunResults::RunResults(TestSession &session) : session_(session)
 {
     connect(&session, &TestSession::runEnded, this, &RunResults::ShowRunResults);
+    connect(&session, &TestSession::reviewRequested, this, &RunResults::ReviewLastQuestion);
 }
 
 void RunResults::ShowRunResults(const FinishedRun &run)
@@ -20,10 +20,9 @@ void RunResults::ShowRunResults(const FinishedRun &run)
 
     if (!nlt::RunHasResults(run)) {
         session_.unloadForm1();
-        Form1 *fresh = session_.showForm1();
+        session_.showForm1();
         UnloadWindow(form2_);
-        fresh->offerReview(run);
-        connect(fresh, &Form1::reviewRequested, this, &RunResults::ReviewLastQuestion);
+        session_.offerReview(run);
         return;
     }
 
@@ -44,7 +43,7 @@ void RunResults::SitAnotherTest()
 
 void RunResults::ReviewLastQuestion(const FinishedRun &run)
 {
-    Form1 *form1 = session_.form1();
+    QWidget *form1 = session_.mainWindow();
     ShowActive(lastReview_.getOrLoad([&] { return new ReviewWindow(run, form1); },
                                      [form1](QWidget *review) { PlaceBeside(review, form1); }));
 }

@@ -16,11 +16,17 @@ Form1 *TestSession::form1() const
     return form1_.get();
 }
 
+QWidget *TestSession::mainWindow() const
+{
+    return form1_.get();
+}
+
 Form1 *TestSession::showForm1()
 {
     Form1 *form = form1_.getOrLoad([this] {
         auto *fresh = new Form1(state_, end_, help_);
         connect(fresh, &Form1::runEnded, this, &TestSession::runEnded);
+        connect(fresh, &Form1::reviewRequested, this, &TestSession::reviewRequested);
         fresh->Form_Load();
         return fresh;
     });
@@ -31,4 +37,10 @@ Form1 *TestSession::showForm1()
 void TestSession::unloadForm1()
 {
     UnloadWindow(form1_);
+}
+
+void TestSession::offerReview(const FinishedRun &run)
+{
+    if (Form1 *form = form1_.get())
+        form->offerReview(run);
 }

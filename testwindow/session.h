@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QWidget>
 #include <memory>
 
 #include "engine/random.h"
@@ -31,6 +32,8 @@ public:
 
     // The main window, or nullptr while it is not loaded.
     Form1 *form1() const;
+    // The same, as a window others open beside or over.
+    QWidget *mainWindow() const;
 
     // Shows the main window, loading it afresh (design values, a new run, its
     // first question on show, centred) when it is not loaded.
@@ -39,9 +42,15 @@ public:
     // Unloads the main window as the program does; its run values go with it.
     void unloadForm1();
 
+    // Has the main window offer "Review Last Question" on run, a run thrown
+    // away without results, until its next answer.
+    void offerReview(const FinishedRun &run);
+
 signals:
     // A wrong answer ended the run; wired at start-up to the end-of-run procedure.
     void runEnded(const FinishedRun &run);
+    // "Review Last Question" was pressed on the main window.
+    void reviewRequested(const FinishedRun &run);
 
 private:
     ProgramEnd &end_;
