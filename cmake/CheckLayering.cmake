@@ -5,7 +5,9 @@
 #   - results/ uses only the public headers of testwindow/ listed below, never
 #     the main window (form1.h, ui_form1.h) or other internals;
 #   - testwindow/ includes nothing of results/, except main.cpp, which starts
-#     the whole program.
+#     the whole program;
+#   - no include circle: a header and its .cpp count as one unit, and no unit
+#     reaches itself through the project's includes.
 # Each fault is printed as "file:line: include: reason".
 #   cmake -DSOURCE_DIR=<source tree> -P cmake/CheckLayering.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -100,7 +102,49 @@ foreach(content IN LISTS lines)
     endif()
 endforeach()
 
+# Include circles. A unit is a header with its .cpp ("testwindow/form1"); each
+# unit's edges are the units it includes; a unit that reaches itself is in a circle.
+file(GLOB_RECURSE units_sources ${SOURCE_DIR}/engine/* ${SOURCE_DIR}/testwindow/* ${SOURCE_DIR}/results/*
+     ${SOURCE_DIR}/help/viewer/*)
+list(FILTER units_sources INCLUDE REGEX "\\.(h|hpp|cpp)$")
+set(units "")
+foreach(file IN LISTS units_sources)
+    file(RELATIVE_PATH unit ${SOURCE_DIR} ${file})
+    string(REGEX REPLACE "\\.(h|hpp|cpp)$" "" unit "${unit}")
+    list(APPEND units ${unit})
+    string(MAKE_C_IDENTIFIER "${unit}" id)
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(include IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" target "${include}")
+        string(REGEX REPLACE "\\.(h|hpp)$" "" target "${target}")
+        if(NOT target STREQUAL unit)
+            list(APPEND edges_${id} ${target})
+        endif()
+    endforeach()
+endforeach()
+list(REMOVE_DUPLICATES units)
+foreach(unit IN LISTS units)
+    string(MAKE_C_IDENTIFIER "${unit}" id)
+    set(reached "")
+    set(pending ${edges_${id}})
+    while(pending)
+        list(POP_FRONT pending next)
+        if(next IN_LIST reached)
+            continue()
+        endif()
+        list(APPEND reached ${next})
+        string(MAKE_C_IDENTIFIER "${next}" next_id)
+        list(APPEND pending ${edges_${next_id}})
+    endwhile()
+    if(unit IN_LIST reached)
+        message("${unit}: in an include circle: it reaches itself through its includes")
+        math(EXPR fault_count "${fault_count} + 1")
+    endif()
+endforeach()
+
 if(fault_count GREATER 0)
-    message(FATAL_ERROR "${fault_count} layering fault(s): results -> testwindow -> engine, and the engine without Qt")
+    message(FATAL_ERROR "${fault_count} layering fault(s): results -> testwindow -> engine, the engine without Qt, "
+                        "no include circle")
 endif()
-message(STATUS "Layering holds: engine/ without Qt or windows, results/ on testwindow's public headers only")
+message(STATUS "Layering holds: engine/ without Qt or windows, results/ on testwindow's public headers only, "
+               "no include circle")
