@@ -140,7 +140,15 @@ std::optional<char> Scanner<O>::Run(bool groupsAllowed)
         while (i < n && text_[i] == ')') {
             if (chains_.size() == 1)
                 return Fail(ScanFailure::Kind::StrayClose, i);
-            const char value = Close(++i);
+            ++i;
+            char value;
+            if (ScanChain &c = chains_.back(); eager_) { // the chain is folded already
+                if (c.waiting)
+                    Decide(c, std::nullopt);
+                value = c.acc;
+            } else {
+                value = Close(i);
+            }
             if (lone_)
                 return std::nullopt;
             chains_.pop_back();
