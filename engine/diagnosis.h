@@ -16,90 +16,11 @@
 #include <utility>
 #include <vector>
 
+#include "engine/cause.h"
 #include "engine/explain.h"
 #include "engine/language.h"
 
 namespace nlt {
-
-// One answered question of a run: the text as shown, the button's value and
-// whether it was asked in the two-valued test.
-struct AnsweredQuestion {
-    std::string text;
-    char given = '\0';
-    bool binary = false;
-};
-
-// The family of a cause.
-enum class CauseKind : std::uint8_t {
-    WordAsWord,            // an operator word read as another word of the same test
-    TableCell,             // one cell of one truth table misremembered (both operand orders)
-    NotZeroAsZero,         // "Not 0" taken as 0
-    NotZeroWrongNeighbour, // "Not 0" decided by the operator after it even where one stands before it
-    NotIgnored,            // every "Not" ignored
-    NotNegatesRest,        // "Not" negates the rest of its chain instead of one operand
-    AndFirst,              // And, Nand and Xand folded before the other words, as in school algebra
-    RightToLeft,           // every chain folded from its right end
-    Slip,                  // a one-off slip at one step of the failed question
-    LastStep,              // the last step taken wrong: offered only when nothing else gives the answer
-};
-
-// One cell of a truth-table row: the right operand and the value the table gives.
-struct TruthCell {
-    char right = '\0';
-    char value = '\0';
-};
-
-// The truth-table row that shows a cause: one operator with one left operand.
-struct TruthRow {
-    // The operator of the row.
-    Operator op = Operator::And;
-    // The left operand of every cell of the row.
-    char left = '\0';
-    // The row's cells in column order: two in the two-valued test, three in the other.
-    std::vector<TruthCell> cells;
-    // The right operand of the cell the person got wrong.
-    char wrongRight = '\0';
-    // The value the person used in that cell.
-    char used = '\0';
-    // The value the table gives there (the cell to mark as right).
-    char correct = '\0';
-};
-
-// One cause of the run's last answer.
-struct Cause {
-    // How likely this is what happened, 0 to 1.
-    double probability = 0.0;
-    // Where it acts in the failed question, in text order (a one-off slip: its step).
-    std::vector<TextRange> places;
-    // Its family.
-    CauseKind kind = CauseKind::Slip;
-    // WordAsWord: the word as written. TableCell, Slip and LastStep on a fold: the operator.
-    Operator word = Operator::And;
-    // WordAsWord: the word it is read as.
-    Operator readAs = Operator::And;
-    // TableCell: the cell's left operand. Slip and LastStep: the step's left operand (the
-    // operand of a "Not").
-    char left = '\0';
-    // TableCell, Slip and LastStep on a fold: the right operand.
-    char right = '\0';
-    // TableCell: the value used for the cell. Slip and LastStep: the value the step was taken as.
-    char used = '\0';
-    // TableCell: the table's value. Slip and LastStep: the step's right value.
-    char correct = '\0';
-    // Slip and LastStep: what the slipped step does.
-    StepKind step = StepKind::Fold;
-    // Slip and LastStep: a fingerprint of the failed question's text, where alone the slip acts.
-    std::size_t question = 0;
-    // Where the first place stands, in the question's own words, such as
-    // "the Nor of (1 And 2) and 1"; empty for a rule that acts on the whole chain.
-    std::string placeWords;
-    // The truth-table row that shows it, for a word or cell misreading and for a
-    // slip or last step on a fold.
-    std::optional<TruthRow> row;
-};
-
-// True for a consistent misreading, false for a one-off slip and the last step.
-constexpr bool IsMisreading(CauseKind kind) { return kind != CauseKind::Slip && kind != CauseKind::LastStep; }
 
 // The causes of the run's last answer (the wrong one), the most likely first;
 // probabilities sum to at most 1. The earlier questions were answered right.

@@ -25,26 +25,12 @@ namespace {
     throw EvaluationError(Quoted(text) + " is not a valid expression: " + reason);
 }
 
-// Lets the window handle its events, when it asked to.
-void Notify(const ProcessEvents &processEvents)
-{
-    if (processEvents)
-        processEvents();
-}
-
-// The evaluator's observer: it lets the window handle its events at every fold.
-struct EventObserver {
-    static constexpr bool kWantsSteps = false;
-    const ProcessEvents &processEvents;
-    void Tick() { Notify(processEvents); }
-};
-
 // Reads text in the question language by its own rules and returns its value;
 // empty as soon as the text leaves the language. Without groupsAllowed a
 // parenthesis leaves it.
-std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed, const ProcessEvents &processEvents)
+std::optional<char> ReduceWellFormed(std::string_view text, bool groupsAllowed)
 {
-    EventObserver observer{processEvents};
+    SilentObserver observer;
     return ScanText(text, kLanguageRules, observer, nullptr, groupsAllowed);
 }
 
@@ -72,8 +58,7 @@ void ReplaceAll(std::string &w, std::string_view find, std::string_view replacem
 // Reduces one group by search and replace: strips its parentheses, removes
 // "Not Not ", applies the negation rewrites and folds the leading term until at
 // most one character is left. Throws when a leading term has no value.
-std::string ReduceLiterally(std::string_view group, std::string_view text,
-                            const ProcessEvents &processEvents)
+std::string ReduceLiterally(std::string_view group, std::string_view text)
 {
     std::string w(group);
     if (!w.empty() && w.front() == '(')
@@ -81,7 +66,6 @@ std::string ReduceLiterally(std::string_view group, std::string_view text,
     if (!w.empty() && w.back() == ')')
         w.pop_back();
     while (w.find("Not Not ") != std::string::npos) {
-        Notify(processEvents);
         ReplaceAll(w, "Not Not ", "");
     }
     for (const auto &rule : NegationRewriteRules())
@@ -93,7 +77,6 @@ std::string ReduceLiterally(std::string_view group, std::string_view text,
     std::array<std::size_t, 3> next{};
     std::size_t start = 0;
     while (w.size() - start > 1) {
-        Notify(processEvents);
         std::size_t end = std::string::npos;
         for (std::size_t k = 0; k < kDigits.size(); ++k) {
             if (next[k] < start + 1)
@@ -116,11 +99,10 @@ std::string ReduceLiterally(std::string_view group, std::string_view text,
 
 // Reduces a whole text by search and replace, pass by pass: the group closed by
 // the first ")" first, each time replacing every copy of it, then the flat rest.
-std::string ReducePassByPass(std::string_view text, const ProcessEvents &processEvents)
+std::string ReducePassByPass(std::string_view text)
 {
     std::string w(text);
     while (w.size() > 1) {
-        Notify(processEvents);
         const std::size_t close = w.find(')');
         std::string group;
         if (close != std::string::npos && close > 0) {
@@ -130,7 +112,7 @@ std::string ReducePassByPass(std::string_view text, const ProcessEvents &process
         } else {
             group = w; // no ")" or one at position 1: the whole text is one chain
         }
-        const std::string value = ReduceLiterally(group, text, processEvents);
+        const std::string value = ReduceLiterally(group, text);
         ReplaceAll(w, group, value);
     }
     return w;
@@ -141,7 +123,7 @@ std::string ReducePassByPass(std::string_view text, const ProcessEvents &process
 // reduce alike this equals replacing all copies at once. A ")" without its "("
 // makes a group that starts at the front and whose copies may lie anywhere, so
 // such a text is reduced pass by pass.
-std::string EvaluateLiterally(std::string_view text, const ProcessEvents &processEvents)
+std::string EvaluateLiterally(std::string_view text)
 {
     std::string w;
     std::vector<std::size_t> opens;
@@ -152,17 +134,15 @@ std::string EvaluateLiterally(std::string_view text, const ProcessEvents &proces
         if (c != ')')
             continue;
         if (opens.empty())
-            return ReducePassByPass(text, processEvents);
-        Notify(processEvents);
+            return ReducePassByPass(text);
         const std::size_t open = opens.back();
         opens.pop_back();
-        const std::string value = ReduceLiterally(std::string_view(w).substr(open), text, processEvents);
+        const std::string value = ReduceLiterally(std::string_view(w).substr(open), text);
         w.resize(open);
         w += value;
     }
     if (w.size() > 1) {
-        Notify(processEvents);
-        w = ReduceLiterally(w, text, processEvents);
+        w = ReduceLiterally(w, text);
     }
     return w;
 }
@@ -177,23 +157,23 @@ std::string RequireValue(std::string result, std::string_view text)
 
 } // namespace
 
-std::string EvaluateExpression(std::string_view text, const ProcessEvents &processEvents)
+std::string EvaluateExpression(std::string_view text)
 {
-    if (const auto value = ReduceWellFormed(text, true, processEvents))
+    if (const auto value = ReduceWellFormed(text, true))
         return std::string(1, *value);
-    return RequireValue(EvaluateLiterally(text, processEvents), text);
+    return RequireValue(EvaluateLiterally(text), text);
 }
 
-std::string ReduceGroup(std::string_view group, const ProcessEvents &processEvents)
+std::string ReduceGroup(std::string_view group)
 {
     std::string_view content = group;
     if (content.starts_with('('))
         content.remove_prefix(1);
     if (content.ends_with(')'))
         content.remove_suffix(1);
-    if (const auto value = ReduceWellFormed(content, false, processEvents))
+    if (const auto value = ReduceWellFormed(content, false))
         return std::string(1, *value);
-    return RequireValue(ReduceLiterally(group, group, processEvents), group);
+    return RequireValue(ReduceLiterally(group, group), group);
 }
 
 } // namespace nlt

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,16 +13,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Lets the window handle its pending events while a long expression is reduced.
-using ProcessEvents = std::function<void()>;
-
 // Reduces an expression text to its value character "0", "1" or "2": innermost
 // group first, inside a group negations and then terms from left to right.
 // Throws EvaluationError for any text that does not reduce to one value.
-std::string EvaluateExpression(std::string_view text, const ProcessEvents &processEvents = {});
+std::string EvaluateExpression(std::string_view text);
 
 // Reduces one group "(...)" or one flat chain without inner parentheses to its
 // value character. Throws EvaluationError like EvaluateExpression.
-std::string ReduceGroup(std::string_view group, const ProcessEvents &processEvents = {});
+std::string ReduceGroup(std::string_view group);
 
 } // namespace nlt

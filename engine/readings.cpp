@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <span>
 #include <tuple>
 
 namespace nlt::detail {

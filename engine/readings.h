@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/diagnosis.h"
+#include "engine/cause.h"
 #include "engine/explain.h"
 #include "engine/scanner.h"
 

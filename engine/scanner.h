@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/explain.h"
+#include "engine/step.h"
 #include "engine/language.h"
 #include "engine/rules.h"
 
@@ -32,10 +32,9 @@ struct ScanFailure {
     std::size_t operandBegin = 0;
 };
 
-// An observer that wants nothing: the evaluator's, which only ticks once per fold.
+// An observer that wants nothing: the evaluator's, which needs only the value.
 struct SilentObserver {
     static constexpr bool kWantsSteps = false;
-    void Tick() {}
 };
 
 namespace detail {
@@ -64,8 +63,7 @@ struct ScanChain {
     bool waiting = false; // a "Not 0" waits for the operator after it
 };
 
-// The scan with an observer O. O provides kWantsSteps and Tick(); with
-// kWantsSteps also Opened(begin), Step(step, deviant), Closed(range, value) and
+// The scan with an observer O. O provides kWantsSteps; with it set also Opened(begin), Step(step, deviant), Closed(range, value) and
 // Adjust(step) returning the value the step is to yield.
 template <class O>
 class Scanner {
@@ -205,8 +203,6 @@ void Scanner<O>::Take(ScanChain &c, char value)
     }
     const auto read = static_cast<std::size_t>(readAs_[static_cast<std::size_t>(c.pendingOp)]);
     c.acc = table_[read][static_cast<std::size_t>(3 * (c.acc - '0') + (value - '0'))];
-    if constexpr (!O::kWantsSteps)
-        o_.Tick();
 }
 
 // Decides the waiting "Not 0" of a chain, with after the operator after it (as read), and folds it.
@@ -282,7 +278,6 @@ char Scanner<O>::Fold(char left, const ScanOperand &at, char right, std::size_t 
         o_.Step(step, deviant);
         return step.value;
     } else {
-        o_.Tick();
         return value;
     }
 }
