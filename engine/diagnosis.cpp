@@ -221,13 +221,16 @@ char AnswerUnder(const Cause &cause, std::string_view text, bool binary)
 
 std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
 {
-    // Within a quarter of each other two causes cannot be told apart; the first
-    // is "most likely" when it holds at least twice the weight of the next.
+    // A cause within a quarter of the most likely one cannot be told apart from
+    // it (causes that tie further down are only "possibly"); the first is
+    // "most likely" when it holds at least twice the weight of the next.
     constexpr double kAlike = 1.25, kClearLead = 2.0;
     const double p = causes[index].probability;
-    for (std::size_t j = 0; j < causes.size(); ++j)
-        if (j != index && std::max(p, causes[j].probability) <= kAlike * std::min(p, causes[j].probability))
-            return "can't tell these apart";
+    const double top = causes.front().probability;
+    const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability
+                                       : top <= kAlike * p;
+    if (tiesTheTop)
+        return "can't tell these apart";
     if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
         return "most likely";
     return "possibly";

@@ -182,6 +182,8 @@ TEST(Diagnosis, WeightInWords)
         {{0.7, 0.2, 0.1}, {"most likely", "possibly", "possibly"}},
         {{0.45, 0.4, 0.15}, {"can't tell these apart", "can't tell these apart", "possibly"}},
         {{0.5, 0.3, 0.2}, {"possibly", "possibly", "possibly"}},
+        {{0.6, 0.1, 0.1, 0.1}, {"most likely", "possibly", "possibly", "possibly"}},
+        {{0.3, 0.3, 0.3, 0.1}, {"can't tell these apart", "can't tell these apart", "can't tell these apart", "possibly"}},
     };
     for (const auto &[weights, words] : rows) {
         std::vector<Cause> causes(weights.size());
