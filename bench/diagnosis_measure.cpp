@@ -43,8 +43,7 @@ struct Tally {
 };
 
 // Plays the finder with a person; a slipper repeats the slip with a chance of 0.5.
-nlt::MistakeFinder PlayFinder(const std::vector<AnsweredQuestion> &run, const Person &person, std::mt19937_64 &rng,
-                              Tally &t)
+nlt::MistakeFinder PlayFinder(const std::vector<AnsweredQuestion> &run, const Person &person, std::mt19937_64 &rng, Tally &t)
 {
     nlt::MistakeFinder finder(run);
     const std::string &q = run.back().text;
@@ -56,8 +55,8 @@ nlt::MistakeFinder PlayFinder(const std::vector<AnsweredQuestion> &run, const Pe
         if (!part)
             break;
         const auto [text, range] = *part;
-        const bool covers = person.slipAt >= range.begin && person.slipAt < range.begin + range.length &&
-                            (text.front() == '(' || range.begin + range.length == person.slipEnd);
+        const bool covers = person.slipAt >= range.begin && person.slipAt < range.begin + range.length
+                         && (text.front() == '(' || range.begin + range.length == person.slipEnd);
         Person now = person;
         if (!covers || rng() % 2 == 0)
             now.slipAt = std::string::npos; // not repeated
@@ -104,8 +103,8 @@ bool PlayRun(Person person, bool slipper, bool binary, std::uint64_t seed, Tally
         t.oneOff += finder.slipWasOneOff();
         if (const auto named = finder.named()) {
             ++t.named;
-            t.namedRight += !nlt::IsMisreading(named->kind) &&
-                            named->places.front().begin + named->places.front().length == person.slipEnd;
+            t.namedRight += !nlt::IsMisreading(named->kind)
+                         && named->places.front().begin + named->places.front().length == person.slipEnd;
         }
         return true;
     }
@@ -128,16 +127,22 @@ int main(int argc, char **argv)
 {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
     using R = Person::Rule;
-    struct Family { const char *name; bool binary; std::vector<Person> persons; };
+    struct Family {
+        const char *name;
+        bool binary;
+        std::vector<Person> persons;
+    };
     const std::vector<Family> families{
         {"word, two-valued (Nand as And, Xor as Xand, Nor as And)", true,
-         {Person::With(R::Word, "Nand", "And"), Person::With(R::Word, "Xor", "Xand"), Person::With(R::Word, "Nor", "And")}},
+            {Person::With(R::Word, "Nand", "And"), Person::With(R::Word, "Xor", "Xand"),
+                Person::With(R::Word, "Nor", "And")}},
         {"word, three-valued (Nmaybe as Maybe, Xfor as For, Against as With)", false,
-         {Person::With(R::Word, "Nmaybe", "Maybe"), Person::With(R::Word, "Xfor", "For"), Person::With(R::Word, "Against", "With")}},
+            {Person::With(R::Word, "Nmaybe", "Maybe"), Person::With(R::Word, "Xfor", "For"),
+                Person::With(R::Word, "Against", "With")}},
         {"cell, two-valued (1 Xor 2 as 2, 2 Nor 2 as 2)", true,
-         {Person::With(R::Cell, "1 Xor 2", "", '2'), Person::With(R::Cell, "2 Nor 2", "", '2')}},
+            {Person::With(R::Cell, "1 Xor 2", "", '2'), Person::With(R::Cell, "2 Nor 2", "", '2')}},
         {"cell, three-valued (0 For 1 as 0, 1 Xwith 2 as 2)", false,
-         {Person::With(R::Cell, "0 For 1", "", '0'), Person::With(R::Cell, "1 Xwith 2", "", '2')}},
+            {Person::With(R::Cell, "0 For 1", "", '0'), Person::With(R::Cell, "1 Xwith 2", "", '2')}},
         {"\"Not 0\" as 0", false, {Person::With(R::NotZeroAsZero)}},
         {"\"Not 0\" by the operator after it", false, {Person::With(R::NotZeroAfter)}},
         {"\"Not\" ignored, two-valued", true, {Person::With(R::NotIgnored)}},
@@ -151,19 +156,20 @@ int main(int argc, char **argv)
         Tally t;
         const bool slipper = f.persons.front().rule == R::None;
         for (int k = 0; k < runs; ++k)
-            PlayRun(f.persons[static_cast<std::size_t>(k) % f.persons.size()], slipper, f.binary, 1 + static_cast<std::uint64_t>(k), t);
+            PlayRun(f.persons[static_cast<std::size_t>(k) % f.persons.size()], slipper, f.binary,
+                1 + static_cast<std::uint64_t>(k), t);
         std::printf("%s: %d runs; DiagnoseRun mean %.2f ms, worst %.2f ms; next() worst %.3f ms\n", f.name, t.runs,
-                    t.diagnoseMs / std::max(t.runs, 1), t.worstMs, t.worstNextMs);
+            t.diagnoseMs / std::max(t.runs, 1), t.worstMs, t.worstNextMs);
         if (slipper)
             std::printf("  top cause a misreading: %d of %d; finder: %.1f parts asked per run, named a cause in %d "
                         "(the slipped step: %d), said one-off in %d\n",
-                        t.claimsMisreading, t.runs, static_cast<double>(t.asked) / std::max(t.runs, 1), t.named,
-                        t.namedRight, t.oneOff);
+                t.claimsMisreading, t.runs, static_cast<double>(t.asked) / std::max(t.runs, 1), t.named, t.namedRight,
+                t.oneOff);
         else
             std::printf("  top cause predicts the person on %d of %d fresh answers where it matters (%.0f %%); after "
                         "the finder (%.1f parts per run): %d (%.0f %%)\n",
-                        t.predicted, t.matters, 100.0 * t.predicted / std::max(t.matters, 1),
-                        static_cast<double>(t.asked) / std::max(t.runs, 1), t.finderPredicted,
-                        100.0 * t.finderPredicted / std::max(t.matters, 1));
+                t.predicted, t.matters, 100.0 * t.predicted / std::max(t.matters, 1),
+                static_cast<double>(t.asked) / std::max(t.runs, 1), t.finderPredicted,
+                100.0 * t.finderPredicted / std::max(t.matters, 1));
     }
 }

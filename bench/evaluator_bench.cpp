@@ -42,8 +42,8 @@ const TextSet &Texts(std::size_t size, bool nested)
             QuestionLikeText maker(static_cast<std::uint32_t>(size * 2 + (nested ? 0 : 1)) * 8 + k);
             const std::string text = nested ? maker.Nested(size) : maker.Flat(size);
             it->second.texts.push_back(text);
-            it->second.values.push_back(size > kLargestChecked ? std::string()
-                                            : nlt::reference::LiteralEvaluate(text).value_or("none"));
+            it->second.values.push_back(
+                size > kLargestChecked ? std::string() : nlt::reference::LiteralEvaluate(text).value_or("none"));
         }
     }
     return it->second;
@@ -81,25 +81,13 @@ void RunLiteral(benchmark::State &state, const TextSet &set)
     state.counters["chars"] = static_cast<double>(set.texts[0].size());
 }
 
-void BM_EngineNested(benchmark::State &state)
-{
-    RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), true));
-}
+void BM_EngineNested(benchmark::State &state) { RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), true)); }
 
-void BM_LiteralNested(benchmark::State &state)
-{
-    RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), true));
-}
+void BM_LiteralNested(benchmark::State &state) { RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), true)); }
 
-void BM_EngineFlat(benchmark::State &state)
-{
-    RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), false));
-}
+void BM_EngineFlat(benchmark::State &state) { RunEngine(state, Texts(static_cast<std::size_t>(state.range(0)), false)); }
 
-void BM_LiteralFlat(benchmark::State &state)
-{
-    RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), false));
-}
+void BM_LiteralFlat(benchmark::State &state) { RunLiteral(state, Texts(static_cast<std::size_t>(state.range(0)), false)); }
 
 // A nested text spoilt at its very end: the engine reads it in full, then
 // reduces it by literal replacement and rejects it.

@@ -98,8 +98,7 @@ void BM_Explain(benchmark::State &state)
         const nlt::Explanation explanation = nlt::ExplainExpression(text);
         if (explanation.groups.empty() || explanation.value != value)
             state.SkipWithError("the working disagrees with the evaluator");
-        bytes = explanation.groups.capacity() * sizeof(nlt::GroupWorking) +
-                explanation.steps.capacity() * sizeof(nlt::Step);
+        bytes = explanation.groups.capacity() * sizeof(nlt::GroupWorking) + explanation.steps.capacity() * sizeof(nlt::Step);
         benchmark::DoNotOptimize(bytes);
     }
     Label(state, text);

@@ -43,7 +43,7 @@ void BM_BuildAndEvaluate(benchmark::State &state)
     for (auto _ : state) {
         nlt::TestCounters counters = entry;
         const nlt::Question question = state.range(1) == 0 ? nlt::NewTertiaryQuestion(counters, random)
-                                                            : nlt::NewBinaryQuestion(counters, random);
+                                                           : nlt::NewBinaryQuestion(counters, random);
         benchmark::DoNotOptimize(question.value);
         totalLength += static_cast<double>(question.text.size());
     }

@@ -24,11 +24,11 @@ constexpr std::size_t kSignatureParts = 300;
 // the text rightly and need not read it at all.
 struct Usage {
     static constexpr bool kWantsSteps = true;
-    std::array<std::array<bool, 9>, kOperatorCount> cells{}; // folds, by operator and cell
+    std::array<std::array<bool, 9>, kOperatorCount> cells{};     // folds, by operator and cell
     std::array<std::array<bool, 2>, kOperatorCount> notZeroBy{}; // "Not 0" decided by an operator after, before it
-    bool nots = false;          // some "Not" is worked
-    bool notZeroValued = false; // some "Not 0" is worked to 1 or 2
-    bool notZeroBefore = false; // some "Not 0" is decided by the operator before it
+    bool nots = false;                                           // some "Not" is worked
+    bool notZeroValued = false;                                  // some "Not 0" is worked to 1 or 2
+    bool notZeroBefore = false;                                  // some "Not 0" is decided by the operator before it
 
     void Opened(std::size_t) {}
     char Adjust(const Step &step) const { return step.value; }
@@ -51,19 +51,23 @@ struct Usage {
         switch (c.kind) {
         case CauseKind::WordAsWord:
             for (std::size_t k = 0; k < 9; ++k)
-                if (cells[op][k] && TermValue("012"[k / 3], c.word, "012"[k % 3]) !=
-                                        TermValue("012"[k / 3], c.readAs, "012"[k % 3]))
+                if (cells[op][k]
+                    && TermValue("012"[k / 3], c.word, "012"[k % 3]) != TermValue("012"[k / 3], c.readAs, "012"[k % 3]))
                     return true;
-            return (notZeroBy[op][1] && NotZeroAfterOperator(c.word) != NotZeroAfterOperator(c.readAs)) ||
-                   (notZeroBy[op][0] && NotZeroBeforeOperator(c.word) != NotZeroBeforeOperator(c.readAs));
+            return (notZeroBy[op][1] && NotZeroAfterOperator(c.word) != NotZeroAfterOperator(c.readAs))
+                || (notZeroBy[op][0] && NotZeroBeforeOperator(c.word) != NotZeroBeforeOperator(c.readAs));
         case CauseKind::TableCell:
-            return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))] ||
-                   cells[op][static_cast<std::size_t>(3 * (c.right - '0') + (c.left - '0'))];
-        case CauseKind::NotZeroAsZero: return notZeroValued;
-        case CauseKind::NotZeroWrongNeighbour: return notZeroBefore;
+            return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))]
+                || cells[op][static_cast<std::size_t>(3 * (c.right - '0') + (c.left - '0'))];
+        case CauseKind::NotZeroAsZero:
+            return notZeroValued;
+        case CauseKind::NotZeroWrongNeighbour:
+            return notZeroBefore;
         case CauseKind::NotIgnored:
-        case CauseKind::NotNegatesRest: return nots;
-        default: return true;
+        case CauseKind::NotNegatesRest:
+            return nots;
+        default:
+            return true;
         }
     }
 };
@@ -95,9 +99,8 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
 {
     cause.places = detail::PlacesOf(cause, text);
     for (const Step &s : working.steps) {
-        const bool here = std::ranges::any_of(cause.places, [&](const TextRange &p) {
-            return p.begin == s.range.begin && p.length == s.range.length;
-        });
+        const bool here = std::ranges::any_of(cause.places,
+            [&](const TextRange &p) { return p.begin == s.range.begin && p.length == s.range.length; });
         if (!here || s.kind == StepKind::CancelNots)
             continue;
         cause.placeWords = detail::PlaceInWords(text, working, s);
@@ -173,11 +176,10 @@ std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text
     }
     for (Cause &c : merged) {
         std::ranges::sort(c.places, {}, &TextRange::begin);
-        c.places.erase(std::unique(c.places.begin(), c.places.end(),
-                                   [](const TextRange &a, const TextRange &b) {
-                                       return a.begin == b.begin && a.length == b.length;
-                                   }),
-                       c.places.end());
+        c.places.erase(
+            std::unique(c.places.begin(), c.places.end(),
+                [](const TextRange &a, const TextRange &b) { return a.begin == b.begin && a.length == b.length; }),
+            c.places.end());
     }
     return merged;
 }
@@ -227,8 +229,7 @@ std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
     constexpr double kAlike = 1.25, kClearLead = 2.0;
     const double p = causes[index].probability;
     const double top = causes.front().probability;
-    const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability
-                                       : top <= kAlike * p;
+    const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability : top <= kAlike * p;
     if (tiesTheTop)
         return "can't tell these apart";
     if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
@@ -249,7 +250,8 @@ void RunRecord::Add(AnsweredQuestion question)
         std::size_t longest = 0;
         for (const AnsweredQuestion &q : older)
             longest = std::max(longest, q.text.size());
-        const auto victim = std::ranges::find_if(older, [&](const AnsweredQuestion &q) { return 2 * q.text.size() >= longest; });
+        const auto victim = std::ranges::find_if(older,
+            [&](const AnsweredQuestion &q) { return 2 * q.text.size() >= longest; });
         size_ -= victim->text.size();
         questions_.erase(questions_.begin() + (victim - older.begin()));
         ++dropped_;

@@ -66,21 +66,21 @@ public:
 private:
     // One part that can be asked, with each standing cause's answer to it.
     struct Part {
-        std::string text;              // the expression asked
-        TextRange range;               // where it stands in the failed question
-        std::vector<char> active;      // each cause's answer with the cause at work
-        std::vector<char> dormant;     // each cause's answer when a one-off slip is not repeated
+        std::string text;          // the expression asked
+        TextRange range;           // where it stands in the failed question
+        std::vector<char> active;  // each cause's answer with the cause at work
+        std::vector<char> dormant; // each cause's answer when a one-off slip is not repeated
     };
 
     // Recomputes the probabilities from the priors and the answers.
     void Reweigh();
 
-    std::vector<Cause> causes_;       // standing causes, with their priors
-    std::vector<double> prior_;       // prior of each standing cause
-    std::vector<Part> parts_;         // the parts that can be asked
+    std::vector<Cause> causes_;                         // standing causes, with their priors
+    std::vector<double> prior_;                         // prior of each standing cause
+    std::vector<Part> parts_;                           // the parts that can be asked
     std::vector<std::pair<std::size_t, char>> answers_; // part index, value given
-    std::vector<double> weights_;     // current probabilities
-    std::vector<bool> contradicted_;  // a cause's active answer was contradicted
+    std::vector<double> weights_;                       // current probabilities
+    std::vector<bool> contradicted_;                    // a cause's active answer was contradicted
 };
 
 // A cap of about 8 MB on the question text a run record holds.

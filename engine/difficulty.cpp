@@ -12,17 +12,13 @@ constexpr int kMaxTermCount = std::numeric_limits<std::uint8_t>::max();
 
 } // namespace
 
-int MaxChainOperators(int termCount)
-{
-    return 1 + std::max(termCount - 1, 0) / 3;
-}
+int MaxChainOperators(int termCount) { return 1 + std::max(termCount - 1, 0) / 3; }
 
 int MaxQuestionScore(int termCount, int nestingRounds)
 {
     // Every top-level chain, plus one sub-chain per nesting round when rounds run.
     const int chainsPerSlot = 1 + (nestingRounds > 1 ? nestingRounds : 0);
-    return 100 * termCount + 10 * nestingRounds * termCount
-         + termCount * chainsPerSlot * MaxChainOperators(termCount);
+    return 100 * termCount + 10 * nestingRounds * termCount + termCount * chainsPerSlot * MaxChainOperators(termCount);
 }
 
 void StartRun(TestCounters &counters)

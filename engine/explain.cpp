@@ -17,8 +17,7 @@ namespace nlt {
 namespace {
 
 // The order of the kinds of step inside a group.
-constexpr std::array<StepKind, 4> kStepOrder{StepKind::CancelNots, StepKind::Negate, StepKind::NotZero,
-                                             StepKind::Fold};
+constexpr std::array<StepKind, 4> kStepOrder{StepKind::CancelNots, StepKind::Negate, StepKind::NotZero, StepKind::Fold};
 
 // The one character that starts at index at, with all its UTF-8 bytes.
 std::string_view CharacterAt(std::string_view text, std::size_t at)
@@ -144,8 +143,8 @@ struct WorkingObserver {
         for (; !orphans.empty() && orphans.back() >= opened; orphans.pop_back())
             out.groups[orphans.back()].parent = index;
         orphans.push_back(index);
-        out.groups.push_back({.range = range, .firstStep = firstStep, .stepCount = out.steps.size() - firstStep,
-                              .value = value});
+        out.groups.push_back(
+            {.range = range, .firstStep = firstStep, .stepCount = out.steps.size() - firstStep, .value = value});
         firstStep = out.steps.size();
     }
 };
@@ -154,11 +153,16 @@ struct WorkingObserver {
 SyntaxProblem ProblemOf(std::string_view text, const ScanFailure &failure)
 {
     switch (failure.kind) {
-    case ScanFailure::Kind::Operand: return OperandProblem(text, failure.position);
-    case ScanFailure::Kind::Operator: return OperatorProblem(text, failure.position, failure.operandBegin);
-    case ScanFailure::Kind::StrayClose: return {failure.position, "\")\" has no \"(\" before it"};
-    case ScanFailure::Kind::Unclosed: return {failure.position, "a \"(\" is never closed"};
-    case ScanFailure::Kind::LoneNotZero: break;
+    case ScanFailure::Kind::Operand:
+        return OperandProblem(text, failure.position);
+    case ScanFailure::Kind::Operator:
+        return OperatorProblem(text, failure.position, failure.operandBegin);
+    case ScanFailure::Kind::StrayClose:
+        return {failure.position, "\")\" has no \"(\" before it"};
+    case ScanFailure::Kind::Unclosed:
+        return {failure.position, "a \"(\" is never closed"};
+    case ScanFailure::Kind::LoneNotZero:
+        break;
     }
     return {failure.position, "\"Not 0\" needs an operator beside it"};
 }
@@ -176,8 +180,7 @@ constexpr ValueMap kIdentity{'0', '1', '2'};
 constexpr char Apply(const ValueMap &f, char v) { return IsValueCharacter(v) ? f[static_cast<std::size_t>(v - '0')] : '\0'; }
 
 // x -> after(inner(x)), for inner given as a function of the value.
-template <typename Inner>
-ValueMap Compose(const ValueMap &after, Inner inner)
+template <typename Inner> ValueMap Compose(const ValueMap &after, Inner inner)
 {
     ValueMap f{};
     for (std::size_t k = 0; k < 3; ++k)
@@ -248,7 +251,8 @@ std::vector<Slip> FindSlips(const Explanation &explanation, char chosen)
             else if (firstFold[group.parent] != kNoGroup)
                 after = steps[firstFold[group.parent]].op;
             const char notZero = NotZeroValue(kLanguageRules.notZero, before, after);
-            ofValue = prefix == kNone ? operand : Compose(operand, [&](char v) { return v == '0' ? notZero : NegateValue(v); });
+            ofValue = prefix == kNone ? operand
+                                      : Compose(operand, [&](char v) { return v == '0' ? notZero : NegateValue(v); });
         }
         // Folds from the last back: each result is the next fold's left operand.
         const std::size_t first = group.firstStep, last = group.firstStep + group.stepCount;

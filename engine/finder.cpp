@@ -41,26 +41,29 @@ std::string DescribeRule(const Cause &cause)
 {
     const Cause &c = cause;
     switch (c.kind) {
-    case CauseKind::WordAsWord: return "You read " + Word(c.word) + " as " + Word(c.readAs) + ".";
+    case CauseKind::WordAsWord:
+        return "You read " + Word(c.word) + " as " + Word(c.readAs) + ".";
     case CauseKind::TableCell:
-        return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as " +
-               c.used + "; it is " + c.correct + ".";
+        return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as "
+             + c.used + "; it is " + c.correct + ".";
     case CauseKind::NotZeroAsZero:
         return "You took \"Not 0\" as 0; it takes its value from the operator beside it.";
     case CauseKind::NotZeroWrongNeighbour:
         return "You let the operator after \"Not 0\" decide its value; the operator before it decides when there is one.";
-    case CauseKind::NotIgnored: return "You passed over \"Not\"; it turns 1 into 2 and 2 into 1.";
+    case CauseKind::NotIgnored:
+        return "You passed over \"Not\"; it turns 1 into 2 and 2 into 1.";
     case CauseKind::NotNegatesRest:
         return "You let \"Not\" negate the rest of the chain; it negates only the operand right after it.";
     case CauseKind::AndFirst:
         return "You worked And, Nand and Xand before the other words, as in school algebra; every word has the same "
                "rank and a chain goes from left to right.";
-    case CauseKind::RightToLeft: return "You worked a chain from right to left; it goes from left to right.";
+    case CauseKind::RightToLeft:
+        return "You worked a chain from right to left; it goes from left to right.";
     case CauseKind::Slip:
         return "A one-off slip: " + StepInWords(c) + " gives " + c.correct + "; you took it as " + c.used + ".";
     case CauseKind::LastStep:
-        return "No single rule or earlier slip gives your answer; only the last step does: " + StepInWords(c) +
-               " gives " + c.correct + ", and taken as " + c.used + " it gives yours.";
+        return "No single rule or earlier slip gives your answer; only the last step does: " + StepInWords(c) + " gives "
+             + c.correct + ", and taken as " + c.used + " it gives yours.";
     }
     return {};
 }
@@ -99,8 +102,8 @@ MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)
             asked.dormant.push_back(detail::PartValue(c, part, false, right));
         }
         // A part that every cause answers alike cannot help.
-        if (std::ranges::count(asked.active, asked.active.front()) != static_cast<std::ptrdiff_t>(asked.active.size()) ||
-            asked.active != asked.dormant)
+        if (std::ranges::count(asked.active, asked.active.front()) != static_cast<std::ptrdiff_t>(asked.active.size())
+            || asked.active != asked.dormant)
             parts_.push_back(std::move(asked));
     }
     Reweigh();

@@ -19,15 +19,9 @@ int DrawBelow(RandomSource &random, int n)
     return n <= 0 ? 0 : std::min(static_cast<int>(u * n), n - 1);
 }
 
-char DrawTertiaryValue(RandomSource &random)
-{
-    return static_cast<char>('0' + DrawBelow(random, 3));
-}
+char DrawTertiaryValue(RandomSource &random) { return static_cast<char>('0' + DrawBelow(random, 3)); }
 
-char DrawBinaryValue(RandomSource &random)
-{
-    return static_cast<char>('1' + DrawBelow(random, 2));
-}
+char DrawBinaryValue(RandomSource &random) { return static_cast<char>('1' + DrawBelow(random, 2)); }
 
 // What the two tests draw differently.
 struct Dialect {
@@ -125,8 +119,7 @@ int NestOnce(const Dialect &dialect, std::string &chain, int values, TestCounter
 {
     const int pick = std::max(DrawBelow(random, values), 1);
     // Walk from the nearer end of the chain; long chains make this the hot loop.
-    const std::size_t at = 2 * pick <= values ? NthValueFromLeft(chain, pick)
-                                              : NthValueFromRight(chain, values - pick + 1);
+    const std::size_t at = 2 * pick <= values ? NthValueFromLeft(chain, pick) : NthValueFromRight(chain, values - pick + 1);
     std::string group = "(";
     AppendChain(dialect, group, counters, random);
     group += ')';
@@ -178,10 +171,7 @@ std::string MakeTertiaryChain(TestCounters &counters, RandomSource &random)
     return MakeChain(kTertiary, counters, random);
 }
 
-std::string MakeBinaryChain(TestCounters &counters, RandomSource &random)
-{
-    return MakeChain(kBinary, counters, random);
-}
+std::string MakeBinaryChain(TestCounters &counters, RandomSource &random) { return MakeChain(kBinary, counters, random); }
 
 QuestionParts BuildTertiaryParts(TestCounters &counters, RandomSource &random)
 {
@@ -210,9 +200,6 @@ Question NewTertiaryQuestion(TestCounters &counters, RandomSource &random)
     return NewQuestion(kTertiary, counters, random);
 }
 
-Question NewBinaryQuestion(TestCounters &counters, RandomSource &random)
-{
-    return NewQuestion(kBinary, counters, random);
-}
+Question NewBinaryQuestion(TestCounters &counters, RandomSource &random) { return NewQuestion(kBinary, counters, random); }
 
 } // namespace nlt

@@ -8,20 +8,23 @@ namespace nlt {
 namespace {
 
 // Three-valued draw table from draw 1 on; the redraw code holds no text.
+// clang-format off
 constexpr std::array<std::string_view, 19> kTertiaryDrawTexts{
     " Or ",    " And ",    " Maybe ", "",          " For ",    " Against ", " With ",
     " Nor ",   " Nand ",   " Nmaybe ", " Nfor ",   " Nagainst ", " Nwith ", " Xor ",
     " Xmaybe ", " Xfor ",  " Xagainst ", " Xwith ", " Xand ",
 };
+// clang-format on
 
 // Two-valued draw table from draw 1 on; the redraw code holds no text.
+// clang-format off
 constexpr std::array<std::string_view, 7> kBinaryDrawTexts{
     " Or ", " And ", "", " Nor ", " Nand ", " Xor ", " Xand ",
 };
+// clang-format on
 
 // Looks up draw d in a table whose last entry serves every larger draw.
-template <std::size_t N>
-std::string_view DrawText(const std::array<std::string_view, N> &table, int d)
+template <std::size_t N> std::string_view DrawText(const std::array<std::string_view, N> &table, int d)
 {
     if (d < 1)
         throw std::out_of_range("operator draw " + std::to_string(d) + " is below 1");
@@ -100,6 +103,7 @@ std::optional<Operator> OperatorFromWord(std::string_view word)
         base.remove_prefix(1);
     }
     std::size_t index = 0;
+    // clang-format off
     switch (base[0] | 0x20) {
     case 'a': index = base.size() == 3 ? 0 : 4; break; // And, Against
     case 'o': index = 1; break;
@@ -108,6 +112,7 @@ std::optional<Operator> OperatorFromWord(std::string_view word)
     case 'w': index = 5; break;
     default: return std::nullopt;
     }
+    // clang-format on
     const Operator op = kAllOperators[6 * family + index];
     if (OperatorWord(op) != word)
         return std::nullopt;
@@ -140,10 +145,7 @@ std::optional<char> LookUpTerm(std::string_view term)
     return TermValue(term.front(), term.substr(2, term.size() - 4), term.back());
 }
 
-const std::array<RewriteRule, kRewriteRuleCount> &NegationRewriteRules()
-{
-    return kRewriteRules;
-}
+const std::array<RewriteRule, kRewriteRuleCount> &NegationRewriteRules() { return kRewriteRules; }
 
 std::string_view TertiaryOperatorForDraw(int d) { return DrawText(kTertiaryDrawTexts, d); }
 

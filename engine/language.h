@@ -23,35 +23,43 @@ inline constexpr std::array<char, 2> kBinaryValueCharacters{'1', '2'};
 inline constexpr std::string_view kNotPrefix{"Not "};
 
 // The eighteen operators in truth-table order: base words, N-forms, X-forms.
+// clang-format off
 enum class Operator : std::uint8_t {
     And, Or, Maybe, For, Against, With,
     Nand, Nor, Nmaybe, Nfor, Nagainst, Nwith,
     Xand, Xor, Xmaybe, Xfor, Xagainst, Xwith,
 };
+// clang-format on
 
 // Number of operator words of the three-valued test.
 inline constexpr std::size_t kOperatorCount = 18;
 
 // Every operator, in truth-table order.
+// clang-format off
 inline constexpr std::array<Operator, kOperatorCount> kAllOperators{
     Operator::And,  Operator::Or,     Operator::Maybe,  Operator::For,      Operator::Against,  Operator::With,
     Operator::Nand, Operator::Nor,    Operator::Nmaybe, Operator::Nfor,     Operator::Nagainst, Operator::Nwith,
     Operator::Xand, Operator::Xor,    Operator::Xmaybe, Operator::Xfor,     Operator::Xagainst, Operator::Xwith,
 };
+// clang-format on
 
 // The six operators of the two-valued test, in truth-table order.
+// clang-format off
 inline constexpr std::array<Operator, 6> kBinaryOperators{
     Operator::And, Operator::Or, Operator::Nand, Operator::Nor, Operator::Xand, Operator::Xor,
 };
+// clang-format on
 
 namespace detail {
 
 // Operator words, indexed by Operator.
+// clang-format off
 inline constexpr std::array<std::string_view, kOperatorCount> kOperatorWords{
     "And",  "Or",  "Maybe",  "For",  "Against",  "With",
     "Nand", "Nor", "Nmaybe", "Nfor", "Nagainst", "Nwith",
     "Xand", "Xor", "Xmaybe", "Xfor", "Xagainst", "Xwith",
 };
+// clang-format on
 
 // Truth table, indexed by Operator; cell 3 * a + b holds "a op b" for a, b in 0, 1, 2.
 inline constexpr std::array<std::array<char, 9>, kOperatorCount> kTruthTable{{
@@ -83,6 +91,7 @@ struct NotZeroValues {
 };
 
 // The "Not 0" table in the order in which the negation rewrite rules use it.
+// clang-format off
 inline constexpr std::array<NotZeroValues, kOperatorCount> kNotZeroTable{{
     {Operator::And, '2', '2'},    {Operator::For, '2', '1'},      {Operator::Or, '1', '1'},
     {Operator::Against, '1', '2'}, {Operator::Maybe, '0', '0'},   {Operator::With, '0', '0'},
@@ -91,6 +100,7 @@ inline constexpr std::array<NotZeroValues, kOperatorCount> kNotZeroTable{{
     {Operator::Nand, '1', '1'},   {Operator::Nfor, '1', '1'},     {Operator::Nor, '2', '2'},
     {Operator::Nagainst, '2', '2'}, {Operator::Nmaybe, '0', '0'}, {Operator::Nwith, '0', '0'},
 }};
+// clang-format on
 
 // Index 0, 1, 2 of a value character, or -1 for any other character.
 constexpr int ValueIndex(char value) { return value >= '0' && value <= '2' ? value - '0' : -1; }

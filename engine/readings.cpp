@@ -72,7 +72,8 @@ std::vector<Cause> MakeMisreadings(bool binary)
                 for (const char used : values)
                     if (const char correct = TermValue(values[a], op, values[b]); used != correct) {
                         Cause &c = all.emplace_back(Prior(CauseKind::TableCell, kCell));
-                        std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used, correct);
+                        std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used,
+                            correct);
                     }
     if (!binary) {
         all.push_back(Prior(CauseKind::NotZeroAsZero, kNotZeroAsZero));
@@ -159,6 +160,7 @@ ReadingRules RulesOf(const Cause &cause)
 {
     ReadingRules rules;
     const auto op = static_cast<std::size_t>(cause.word);
+    // clang-format off
     switch (cause.kind) {
     case CauseKind::WordAsWord: rules.readAs[op] = cause.readAs; break;
     case CauseKind::TableCell:
@@ -174,6 +176,7 @@ ReadingRules RulesOf(const Cause &cause)
     case CauseKind::Slip:
     case CauseKind::LastStep: break;
     }
+    // clang-format on
     return rules;
 }
 
@@ -207,8 +210,8 @@ std::vector<AskablePart> AskableParts(std::string_view text, const Explanation &
         part.ranges.push_back(range);
     };
     for (std::size_t g = 0; g + 1 < working.groups.size(); ++g)
-        add(std::string(text.substr(working.groups[g].range.begin, working.groups[g].range.length)),
-            working.groups[g].range, false);
+        add(std::string(text.substr(working.groups[g].range.begin, working.groups[g].range.length)), working.groups[g].range,
+            false);
     for (const Step &s : working.steps)
         if (s.kind == StepKind::Fold)
             add(std::string(1, s.left) + ' ' + std::string(OperatorWord(s.op)) + ' ' + s.right, s.range, true);
@@ -264,7 +267,8 @@ std::string PlaceInWords(std::string_view text, const Explanation &working, cons
 TruthRow RowOf(Operator op, char left, char right, char used, bool binary)
 {
     TruthRow row;
-    std::tie(row.op, row.left, row.wrongRight, row.used, row.correct) = std::tuple(op, left, right, used, TermValue(left, op, right));
+    std::tie(row.op, row.left, row.wrongRight, row.used, row.correct) = std::tuple(op, left, right, used,
+        TermValue(left, op, right));
     for (const char b : Values(binary))
         row.cells.push_back({b, TermValue(left, op, b)});
     return row;

@@ -41,19 +41,19 @@ namespace detail {
 
 // One operand of an open chain, with the operator before it.
 struct ScanOperand {
-    char value;              // its value before its "Not" prefixes, then after them
-    std::uint32_t nots;      // its "Not " prefixes
-    std::size_t begin;       // its first character, prefixes included
-    std::size_t end;         // one past its last character
-    Operator op;             // the operator before it (not for the first operand)
-    std::size_t opBegin;     // where that operator's word begins
+    char value;          // its value before its "Not" prefixes, then after them
+    std::uint32_t nots;  // its "Not " prefixes
+    std::size_t begin;   // its first character, prefixes included
+    std::size_t end;     // one past its last character
+    Operator op;         // the operator before it (not for the first operand)
+    std::size_t opBegin; // where that operator's word begins
 };
 
 // One open chain.
 struct ScanChain {
-    std::size_t begin = 0;       // its "(", or 0 for the outermost chain
-    std::size_t first = 0;       // its first operand in the operand stack
-    std::uint32_t nots = 0;      // prefixes of the operand being read
+    std::size_t begin = 0;  // its "(", or 0 for the outermost chain
+    std::size_t first = 0;  // its first operand in the operand stack
+    std::uint32_t nots = 0; // prefixes of the operand being read
     std::size_t operandBegin = 0;
     Operator pendingOp = Operator::And;
     std::size_t pendingOpBegin = 0;
@@ -63,10 +63,9 @@ struct ScanChain {
     bool waiting = false; // a "Not 0" waits for the operator after it
 };
 
-// The scan with an observer O. O provides kWantsSteps; with it set also Opened(begin), Step(step, deviant), Closed(range, value) and
-// Adjust(step) returning the value the step is to yield.
-template <class O>
-class Scanner {
+// The scan with an observer O. O provides kWantsSteps; with it set also Opened(begin), Step(step, deviant), Closed(range,
+// value) and Adjust(step) returning the value the step is to yield.
+template <class O> class Scanner {
 public:
     Scanner(std::string_view text, const ReadingRules &rules, O &observer) : text_(text), rules_(rules), o_(observer) {}
 
@@ -88,8 +87,8 @@ private:
     void Resolve(std::size_t first, std::size_t n);
     char NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule, bool asRead = true) const;
     char Fold(char left, const ScanOperand &at, char right, std::size_t from, std::size_t end, bool deviant);
-    char Prefix(char value, char zero, std::size_t from, std::size_t end, bool deviant,
-                Operator decider = Operator::And, bool before = false);
+    char Prefix(char value, char zero, std::size_t from, std::size_t end, bool deviant, Operator decider = Operator::And,
+        bool before = false);
     char FoldRest(std::size_t first, std::size_t lo, std::size_t hi);
     char FoldChain(std::size_t first, std::size_t n);
 
@@ -104,14 +103,13 @@ private:
     // which gives the same value without keeping the operands.
     const std::array<char, 9> *table_ = rules_.table.data();
     const Operator *readAs_ = rules_.readAs.data();
-    const bool eager_ = !O::kWantsSteps && rules_.order == FoldOrder::LeftToRight &&
-                        rules_.notScope != NotScope::RestOfChain;
+    const bool eager_ = !O::kWantsSteps && rules_.order == FoldOrder::LeftToRight
+                     && rules_.notScope != NotScope::RestOfChain;
     const bool negates_ = rules_.notScope == NotScope::Operand; // "Not" acts on its operand
     const NotZeroRule notZero_ = rules_.notZero;
 };
 
-template <class O>
-std::optional<char> Scanner<O>::Run(bool groupsAllowed)
+template <class O> std::optional<char> Scanner<O>::Run(bool groupsAllowed)
 {
     const std::size_t n = text_.size();
     chains_.reserve(16);
@@ -169,8 +167,7 @@ std::optional<char> Scanner<O>::Run(bool groupsAllowed)
     }
 }
 
-template <class O>
-void Scanner<O>::AddOperand(char value, std::size_t end)
+template <class O> void Scanner<O>::AddOperand(char value, std::size_t end)
 {
     ScanChain &c = chains_.back();
     if (!eager_) {
@@ -193,8 +190,7 @@ void Scanner<O>::AddOperand(char value, std::size_t end)
 }
 
 // Folds value into the chain by its pending operator, or starts the chain with it.
-template <class O>
-void Scanner<O>::Take(ScanChain &c, char value)
+template <class O> void Scanner<O>::Take(ScanChain &c, char value)
 {
     if (!c.started) {
         c.acc = value;
@@ -206,8 +202,7 @@ void Scanner<O>::Take(ScanChain &c, char value)
 }
 
 // Decides the waiting "Not 0" of a chain, with after the operator after it (as read), and folds it.
-template <class O>
-void Scanner<O>::Decide(ScanChain &c, std::optional<Operator> after)
+template <class O> void Scanner<O>::Decide(ScanChain &c, std::optional<Operator> after)
 {
     std::optional<Operator> before;
     if (c.started)
@@ -227,7 +222,9 @@ void Scanner<O>::Decide(ScanChain &c, std::optional<Operator> after)
 template <class O>
 char Scanner<O>::NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZeroRule rule, bool asRead) const
 {
-    const auto word = [&](std::size_t at) { return asRead ? rules_.readAs[static_cast<std::size_t>(operands_[at].op)] : operands_[at].op; };
+    const auto word = [&](std::size_t at) {
+        return asRead ? rules_.readAs[static_cast<std::size_t>(operands_[at].op)] : operands_[at].op;
+    };
     std::optional<Operator> before, after;
     if (k > 0)
         before = word(first + k);
@@ -240,7 +237,7 @@ char Scanner<O>::NotZeroAt(std::size_t first, std::size_t k, std::size_t n, NotZ
 // A "Not 0" step names the operator word that decided it and on which side it stands.
 template <class O>
 char Scanner<O>::Prefix(char value, char zero, std::size_t from, std::size_t end, bool deviant, Operator decider,
-                        bool before)
+    bool before)
 {
     const char result = value == '0' ? zero : NegateValue(value);
     if (result == '\0') { // a "Not 0" that no operator decides
@@ -249,8 +246,10 @@ char Scanner<O>::Prefix(char value, char zero, std::size_t from, std::size_t end
         return '0';
     }
     if constexpr (O::kWantsSteps) {
-        Step step{.kind = value == '0' ? StepKind::NotZero : StepKind::Negate, .range = {from, end - from},
-                  .left = value, .value = result};
+        Step step{.kind = value == '0' ? StepKind::NotZero : StepKind::Negate,
+            .range = {from, end - from},
+            .left = value,
+            .value = result};
         if (value == '0') {
             step.op = decider;
             step.operatorBefore = before;
@@ -271,8 +270,12 @@ char Scanner<O>::Fold(char left, const ScanOperand &at, char right, std::size_t 
     const auto cell = static_cast<std::size_t>(3 * (left - '0') + (right - '0'));
     const char value = rules_.table[read][cell];
     if constexpr (O::kWantsSteps) {
-        Step step{.kind = StepKind::Fold, .range = {from, end - from}, .left = left, .op = at.op, .right = right,
-                  .value = value};
+        Step step{.kind = StepKind::Fold,
+            .range = {from, end - from},
+            .left = left,
+            .op = at.op,
+            .right = right,
+            .value = value};
         deviant = deviant || value != detail::kTruthTable[static_cast<std::size_t>(at.op)][cell];
         step.value = o_.Adjust(step);
         o_.Step(step, deviant);
@@ -283,22 +286,24 @@ char Scanner<O>::Fold(char left, const ScanOperand &at, char right, std::size_t 
 }
 
 // Resolves the "Not" prefixes of one operand each (the Operand and Ignored scopes).
-template <class O>
-void Scanner<O>::Resolve(std::size_t first, std::size_t n)
+template <class O> void Scanner<O>::Resolve(std::size_t first, std::size_t n)
 {
     if constexpr (O::kWantsSteps)
         for (std::size_t k = 0; k < n; ++k)
             if (const ScanOperand &a = operands_[first + k]; a.nots >= 2)
                 o_.Step(Step{.kind = StepKind::CancelNots, .range = {a.begin, (a.nots - a.nots % 2) * kNotPrefix.size()}},
-                        false);
+                    false);
     if (rules_.notScope == NotScope::Ignored) {
         // The ignored prefixes are steps that change nothing.
         if constexpr (O::kWantsSteps)
             for (std::size_t k = 0; k < n; ++k)
                 if (const ScanOperand &a = operands_[first + k]; a.nots % 2 == 1) {
                     const std::size_t from = a.begin + (a.nots - 1) * kNotPrefix.size();
-                    o_.Step(Step{.kind = a.value == '0' ? StepKind::NotZero : StepKind::Negate, .range = {from, a.end - from},
-                                 .left = a.value, .value = a.value}, true);
+                    o_.Step(Step{.kind = a.value == '0' ? StepKind::NotZero : StepKind::Negate,
+                                .range = {from, a.end - from},
+                                .left = a.value,
+                                .value = a.value},
+                        true);
                 }
         return;
     }
@@ -324,8 +329,7 @@ void Scanner<O>::Resolve(std::size_t first, std::size_t n)
 }
 
 // Folds operands lo..hi-1 from the left, where a "Not" negates the rest of the chain.
-template <class O>
-char Scanner<O>::FoldRest(std::size_t first, std::size_t lo, std::size_t hi)
+template <class O> char Scanner<O>::FoldRest(std::size_t first, std::size_t lo, std::size_t hi)
 {
     char acc = operands_[first + lo].value;
     for (std::size_t k = lo + 1; k < hi; ++k) {
@@ -339,16 +343,15 @@ char Scanner<O>::FoldRest(std::size_t first, std::size_t lo, std::size_t hi)
         const char rest = FoldRest(first, k, hi);
         const std::size_t notBegin = a.begin + (a.nots - 1) * kNotPrefix.size();
         const auto before = rules_.readAs[static_cast<std::size_t>(a.op)];
-        const char negated =
-            Prefix(rest, NotZeroValue(rules_.notZero, before, std::nullopt), notBegin, last.end, k + 1 < hi, a.op, true);
+        const char negated = Prefix(rest, NotZeroValue(rules_.notZero, before, std::nullopt), notBegin, last.end, k + 1 < hi,
+            a.op, true);
         return Fold(acc, a, negated, from, last.end, false);
     }
     return acc;
 }
 
 // Folds the n resolved operands from first on in the rules' order.
-template <class O>
-char Scanner<O>::FoldChain(std::size_t first, std::size_t n)
+template <class O> char Scanner<O>::FoldChain(std::size_t first, std::size_t n)
 {
     const ScanOperand *o = &operands_[first];
     if (rules_.notScope == NotScope::RestOfChain) {
@@ -357,7 +360,7 @@ char Scanner<O>::FoldChain(std::size_t first, std::size_t n)
         const char rest = FoldRest(first, 0, n);
         const auto after = rules_.readAs[static_cast<std::size_t>(o[1].op)];
         return Prefix(rest, NotZeroValue(rules_.notZero, std::nullopt, after),
-                      o[0].begin + (o[0].nots - 1) * kNotPrefix.size(), o[n - 1].end, true, o[1].op, false);
+            o[0].begin + (o[0].nots - 1) * kNotPrefix.size(), o[n - 1].end, true, o[1].op, false);
     }
     char acc = o[0].value;
     if (rules_.order == FoldOrder::RightToLeft) {
@@ -393,8 +396,7 @@ char Scanner<O>::FoldChain(std::size_t first, std::size_t n)
 }
 
 // Finishes the innermost chain, which ends at index end, and returns its value.
-template <class O>
-char Scanner<O>::Close(std::size_t end)
+template <class O> char Scanner<O>::Close(std::size_t end)
 {
     ScanChain &c = chains_.back();
     if (eager_) {
@@ -420,8 +422,8 @@ char Scanner<O>::Close(std::size_t end)
 // with *failure set when the text leaves the language. Without groupsAllowed
 // a parenthesis leaves it. Linear in the text.
 template <class O>
-std::optional<char> ScanText(std::string_view text, const ReadingRules &rules, O &observer,
-                             ScanFailure *failure = nullptr, bool groupsAllowed = true)
+std::optional<char> ScanText(std::string_view text, const ReadingRules &rules, O &observer, ScanFailure *failure = nullptr,
+    bool groupsAllowed = true)
 {
     detail::Scanner<O> scanner(text, rules, observer);
     const auto value = scanner.Run(groupsAllowed);

@@ -22,8 +22,7 @@ namespace {
 constexpr std::size_t kMaxInput = 4096;
 
 // Stops the run when evaluate and the literal outcome disagree.
-template <typename Evaluate>
-void Check(Evaluate evaluate, std::string_view text, const std::optional<std::string> &literal)
+template <typename Evaluate> void Check(Evaluate evaluate, std::string_view text, const std::optional<std::string> &literal)
 {
     const bool literalIsValue = nlt::reference::IsValueOutcome(literal);
     try {
@@ -62,15 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size > kMaxInput)
         return 0;
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    Check([](std::string_view t) { return nlt::EvaluateExpression(t); }, text,
-          nlt::reference::LiteralEvaluate(text));
+    Check([](std::string_view t) { return nlt::EvaluateExpression(t); }, text, nlt::reference::LiteralEvaluate(text));
     Check([](std::string_view t) { return nlt::ReduceGroup(t); }, text, nlt::reference::LiteralReduceGroup(text));
-    Check([](std::string_view t) {
-        const nlt::Explanation working = nlt::ExplainExpression(t);
-        if (working.groups.empty() != nlt::FindSyntaxProblem(t).has_value())
-            __builtin_trap();
-        return std::string(1, working.value);
-    }, text, nlt::reference::LiteralEvaluate(text));
+    Check(
+        [](std::string_view t) {
+            const nlt::Explanation working = nlt::ExplainExpression(t);
+            if (working.groups.empty() != nlt::FindSyntaxProblem(t).has_value())
+                __builtin_trap();
+            return std::string(1, working.value);
+        },
+        text, nlt::reference::LiteralEvaluate(text));
     for (const nlt::ReadingRules &rules : kRules) {
         nlt::SilentObserver silent;
         StepObserver stepping;

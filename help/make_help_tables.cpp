@@ -35,16 +35,10 @@ void WriteHead(std::ostream &out, std::string_view title)
 void WriteTail(std::ostream &out) { out << "</body>\n</html>\n"; }
 
 // One table cell holding a value character, coloured by value.
-std::string ValueCell(char value)
-{
-    return std::string("<td class=\"v v") + value + "\">" + value + "</td>";
-}
+std::string ValueCell(char value) { return std::string("<td class=\"v v") + value + "\">" + value + "</td>"; }
 
 // Column header "a &middot; b".
-std::string PairHeader(char a, char b)
-{
-    return std::string("<th>") + a + " &middot; " + b + "</th>";
-}
+std::string PairHeader(char a, char b) { return std::string("<th>") + a + " &middot; " + b + "</th>"; }
 
 // All operators in rows, one column per ordered pair of the given values.
 template <typename Operators, typename Values>
@@ -56,8 +50,8 @@ void WriteOperatorTable(std::ostream &out, std::string_view id, const Operators 
             out << PairHeader(a, b);
     out << "</tr>\n";
     for (const Operator op : ops) {
-        out << "<tr><th class=\"op\"><a href=\"#op-" << nlt::OperatorWord(op) << "\">"
-            << nlt::OperatorWord(op) << "</a></th>";
+        out << "<tr><th class=\"op\"><a href=\"#op-" << nlt::OperatorWord(op) << "\">" << nlt::OperatorWord(op)
+            << "</a></th>";
         for (const char a : values)
             for (const char b : values)
                 out << ValueCell(nlt::TermValue(a, op, b));
@@ -92,8 +86,8 @@ void WriteTruthTablesPage(std::ostream &out)
            "2 &middot; 1 is the value of <code class=\"expr\">2 Xagainst 1</code>. Every operator gives the "
            "same value when its two sides are swapped. The patterns behind these tables are explained in "
            "<a href=\"operators.html\">Operators and Not</a>.</p>\n";
-    out << "<table class=\"grid\"><tr><th>Colour key</th>" << ValueCell('1') << "<td>true</td>"
-        << ValueCell('2') << "<td>false</td>" << ValueCell('0') << "<td>unknown</td></tr></table>\n";
+    out << "<table class=\"grid\"><tr><th>Colour key</th>" << ValueCell('1') << "<td>true</td>" << ValueCell('2')
+        << "<td>false</td>" << ValueCell('0') << "<td>unknown</td></tr></table>\n";
 
     out << "<h2><a name=\"binary\"></a>The two-valued test</h2>\n"
            "<p>The six operators of \"Binary Logic\" on the values 1 and 2:</p>\n";
@@ -111,8 +105,7 @@ void WriteTruthTablesPage(std::ostream &out)
     out << "<h2><a name=\"not\"></a>Not</h2>\n<table class=\"grid\">\n"
            "<tr><th>Expression</th><th>Value</th></tr>\n";
     for (const char v : nlt::kBinaryValueCharacters)
-        out << "<tr><td><code class=\"expr\">Not " << v << "</code></td>" << ValueCell(nlt::NegateValue(v))
-            << "</tr>\n";
+        out << "<tr><td><code class=\"expr\">Not " << v << "</code></td>" << ValueCell(nlt::NegateValue(v)) << "</tr>\n";
     out << "</table>\n";
 
     out << "<h2><a name=\"not0\"></a>Not 0</h2>\n"
@@ -122,8 +115,8 @@ void WriteTruthTablesPage(std::ostream &out)
            "\"Not 0\"</a>.</p>\n<!-- table not0 -->\n<table class=\"grid\">\n"
            "<tr><th>Operator</th><th>Operator Not 0</th><th>Not 0 Operator</th></tr>\n";
     for (const Operator op : nlt::kAllOperators)
-        out << "<tr><th class=\"op\">" << nlt::OperatorWord(op) << "</th>"
-            << ValueCell(nlt::NotZeroAfterOperator(op)) << ValueCell(nlt::NotZeroBeforeOperator(op)) << "</tr>\n";
+        out << "<tr><th class=\"op\">" << nlt::OperatorWord(op) << "</th>" << ValueCell(nlt::NotZeroAfterOperator(op))
+            << ValueCell(nlt::NotZeroBeforeOperator(op)) << "</tr>\n";
     out << "</table>\n<!-- end not0 -->\n";
     WriteTail(out);
 }
@@ -142,8 +135,7 @@ std::vector<std::string> OperatorsUpToDraw(std::string_view (*drawText)(int), in
 }
 
 // The operators of now that prev lacks, as "adds ..."; all of them for the first row.
-std::string DescribeOperators(const std::vector<std::string> &prev, const std::vector<std::string> &now,
-                              std::size_t fullSet)
+std::string DescribeOperators(const std::vector<std::string> &prev, const std::vector<std::string> &now, std::size_t fullSet)
 {
     if (!prev.empty() && prev == now)
         return "no new operator";
@@ -170,8 +162,7 @@ void WriteOperatorsByLevel(std::ostream &out)
         const auto binary = OperatorsUpToDraw(nlt::BinaryOperatorForDraw, title + 1);
         out << "<tr><td>" << title << (title + 1 == nlt::kMaxLevel ? " and more" : "") << "</td><td>"
             << DescribeOperators(prevTertiary, tertiary, nlt::kOperatorCount) << "</td><td>"
-            << DescribeOperators(prevBinary, binary, nlt::kBinaryOperators.size())
-            << "</td></tr>\n";
+            << DescribeOperators(prevBinary, binary, nlt::kBinaryOperators.size()) << "</td></tr>\n";
         prevTertiary = tertiary;
         prevBinary = binary;
     }
@@ -248,8 +239,8 @@ void WriteProgressionPage(std::ostream &out)
     if (!run.empty()) {
         const auto &last = run.back();
         out << "<h2><a name=\"cap\"></a>The cap</h2>\n<p>From question " << last.number
-            << " on the difficulty rises no further: every question has " << int(last.counters.TermCount)
-            << " chains and " << last.counters.NestingRounds
+            << " on the difficulty rises no further: every question has " << int(last.counters.TermCount) << " chains and "
+            << last.counters.NestingRounds
             << " nesting rounds, so a run can go on for as long as the answers are right, and the worth of a "
                "question stays within the counters of the program.</p>\n";
     }

@@ -12,8 +12,7 @@ Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_
     connect(ui_->Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(ui_->Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
     // The caption stays as designed, so Alt+R is a shortcut of its own.
-    connect(new QShortcut(Qt::AltModifier | Qt::Key_R, this), &QShortcut::activated, ui_->Command3,
-            &QPushButton::click);
+    connect(new QShortcut(Qt::AltModifier | Qt::Key_R, this), &QShortcut::activated, ui_->Command3, &QPushButton::click);
 }
 
 Form2::~Form2() = default;
@@ -47,13 +46,10 @@ void Form2::Command3_Click()
 {
     // Beside the results, so both can be read at once.
     ShowActive(review_.getOrLoad([this] { return new ReviewWindow(run_, this); },
-                                 [this](QWidget *review) { PlaceBeside(review, this); }));
+        [this](QWidget *review) { PlaceBeside(review, this); }));
 }
 
-ReviewWindow *Form2::reviewWindow() const
-{
-    return review_.get();
-}
+ReviewWindow *Form2::reviewWindow() const { return review_.get(); }
 
 void Form2::hideEvent(QHideEvent *event)
 {

@@ -59,8 +59,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     // beneath it: it shows only while the box has the focus.
     QPalette boxColours = ui_->questionBox->palette();
     boxColours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
-    boxColours.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                        boxColours.color(QPalette::Inactive, QPalette::Text));
+    boxColours.setColor(QPalette::Inactive, QPalette::HighlightedText, boxColours.color(QPalette::Inactive, QPalette::Text));
     ui_->questionBox->setPalette(boxColours);
     pause_.setSingleShot(true);
     pause_.setInterval(kTypingPauseMs);
@@ -79,7 +78,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
             pause_.start();
     });
     connect(ui_->workingView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { highlight(current); });
+        [this](const QModelIndex &current) { highlight(current); });
     connect(ui_->causesView, &QListWidget::currentRowChanged, this, &ReviewWindow::showCause);
     connect(ui_->moreButton, &QPushButton::toggled, this, &ReviewWindow::listCauses);
     connect(ui_->findButton, &QPushButton::clicked, this, [this] {
@@ -182,8 +181,8 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     ui_->problemLabel->setVisible(false);
     const char value = explanation.value;
     working_->setWorking(utf8, std::move(explanation));
-    say(ui_->answerLabel, failed ? ReviewWording::AnswerSentence(failedQuestion().given, value)
-                                 : ReviewWording::ValueSentence(value));
+    say(ui_->answerLabel,
+        failed ? ReviewWording::AnswerSentence(failedQuestion().given, value) : ReviewWording::ValueSentence(value));
     if (working_->rowCount() > 0)
         ui_->workingView->expand(working_->index(0, 0));
 }
@@ -298,8 +297,7 @@ void ReviewWindow::showCause(int row)
 
 void ReviewWindow::askNext()
 {
-    const std::optional<std::pair<std::string, nlt::TextRange>> part =
-        finder_->finished() ? std::nullopt : finder_->next();
+    const std::optional<std::pair<std::string, nlt::TextRange>> part = finder_->finished() ? std::nullopt : finder_->next();
     if (!part) {
         endSearch();
         return;
@@ -369,7 +367,7 @@ void ReviewWindow::endSearch()
     table->resizeRowsToContents();
     const int frame = 2 * table->frameWidth();
     table->setFixedSize(table->horizontalHeader()->length() + frame,
-                        table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + frame);
+        table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + frame);
     table->show();
 }
 

@@ -33,10 +33,7 @@ QString ReviewWording::ValueWord(char value)
     }
 }
 
-QString ReviewWording::ValueWithWord(char value)
-{
-    return tr("%1 (%2)").arg(ValueWord(value), Char(value));
-}
+QString ReviewWording::ValueWithWord(char value) { return tr("%1 (%2)").arg(ValueWord(value), Char(value)); }
 
 QString ReviewWording::AnswerSentence(char given, char right)
 {
@@ -101,10 +98,7 @@ QString ReviewWording::DiagnosingText() { return tr("Working out what went wrong
 
 QString ReviewWording::NoCauseText() { return tr("No misreading and no single slip gives your answer."); }
 
-QString ReviewWording::AskText(const std::string &part)
-{
-    return tr("Work out %1").arg(QString::fromStdString(part));
-}
+QString ReviewWording::AskText(const std::string &part) { return tr("Work out %1").arg(QString::fromStdString(part)); }
 
 QString ReviewWording::NamedText(const nlt::Cause &cause)
 {
@@ -167,12 +161,10 @@ void WorkingModel::setWorking(std::string text, nlt::Explanation explanation)
             children_[filled[groups[g].parent]++] = g;
     }
     // Siblings are shown as they stand in the text, left to right.
-    const auto byPlace = [&groups](std::size_t a, std::size_t b) {
-        return groups[a].range.begin < groups[b].range.begin;
-    };
+    const auto byPlace = [&groups](std::size_t a, std::size_t b) { return groups[a].range.begin < groups[b].range.begin; };
     for (std::size_t g = 0; g < groups.size(); ++g)
-        std::sort(children_.begin() + std::ptrdiff_t(childStart_[g]),
-                  children_.begin() + std::ptrdiff_t(childStart_[g + 1]), byPlace);
+        std::sort(children_.begin() + std::ptrdiff_t(childStart_[g]), children_.begin() + std::ptrdiff_t(childStart_[g + 1]),
+            byPlace);
     rowInParent_.assign(groups.size(), 0);
     for (std::size_t g = 0; g < groups.size(); ++g)
         for (std::size_t c = childStart_[g]; c < childStart_[g + 1]; ++c)
@@ -192,10 +184,7 @@ std::optional<nlt::TextRange> WorkingModel::rangeAt(const QModelIndex &index) co
     return (index.internalId() & 1U) ? explanation_.steps[n].range : explanation_.groups[n].range;
 }
 
-QModelIndex WorkingModel::groupIndex(std::size_t group) const
-{
-    return createIndex(rowInParent_[group], 0, GroupId(group));
-}
+QModelIndex WorkingModel::groupIndex(std::size_t group) const { return createIndex(rowInParent_[group], 0, GroupId(group)); }
 
 QModelIndex WorkingModel::index(int row, int column, const QModelIndex &parent) const
 {

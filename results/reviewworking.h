@@ -75,7 +75,6 @@ public:
 
     // "at character 7: <problem>", counting characters from 1.
     static QString ProblemText(qsizetype character, const QString &problem);
-
 };
 
 // The working as a tree: one node per group, inside the group that holds it,

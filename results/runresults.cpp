@@ -27,8 +27,7 @@ void RunResults::ShowRunResults(const FinishedRun &run)
     }
 
     form2->setLevelReached(run.level - 1);
-    form2->setFigures(nlt::ComputeRunFigures(*run.bestQuestionScore, static_cast<double>(*run.totalScore),
-                                             run.termCount));
+    form2->setFigures(nlt::ComputeRunFigures(*run.bestQuestionScore, static_cast<double>(*run.totalScore), run.termCount));
     form2->setFinishedRun(run);
     session_.unloadForm1();
     form2->showActive();
@@ -45,5 +44,5 @@ void RunResults::ReviewLastQuestion(const FinishedRun &run)
 {
     QWidget *form1 = session_.mainWindow();
     ShowActive(lastReview_.getOrLoad([&] { return new ReviewWindow(run, form1); },
-                                     [form1](QWidget *review) { PlaceBeside(review, form1); }));
+        [form1](QWidget *review) { PlaceBeside(review, form1); }));
 }

@@ -20,19 +20,15 @@ constexpr int kFigureDigits = 15;
 
 } // namespace
 
-bool RunHasResults(const FinishedRun &run)
-{
-    return run.totalScore && run.bestQuestionScore && run.level >= 2;
-}
+bool RunHasResults(const FinishedRun &run) { return run.totalScore && run.bestQuestionScore && run.level >= 2; }
 
 RunFigures ComputeRunFigures(double bestQuestionScore, double totalScore, int termCount)
 {
     RunFigures figures;
     figures.dimensions = termCount - 1;
     figures.aggregate = totalScore / kScoreScale;
-    figures.rawProcessing =
-        std::floor(std::pow(bestQuestionScore, kRawProcessingExponent)) / kScoreScale
-        + kRawProcessingBase;
+    figures.rawProcessing = std::floor(std::pow(bestQuestionScore, kRawProcessingExponent)) / kScoreScale
+                          + kRawProcessingBase;
     const double divisor = std::pow(std::max(figures.dimensions, 1), kProjectedMeanExponent);
     figures.projectedMean = std::floor(totalScore / divisor) / kScoreScale;
     return figures;

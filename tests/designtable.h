@@ -33,8 +33,11 @@ template <std::size_t N> void ExpectDesign(QWidget *window, QSize size, const De
         const auto *label = qobject_cast<QLabel *>(control);
         const auto *frame = qobject_cast<QGroupBox *>(control);
         if (c.caption) {
-            EXPECT_EQ(button ? button->text() : label ? label->text() : frame ? frame->title() : QString(),
-                      QString::fromUtf8(c.caption));
+            EXPECT_EQ(button  ? button->text()
+                      : label ? label->text()
+                      : frame ? frame->title()
+                              : QString(),
+                QString::fromUtf8(c.caption));
         }
         if (c.points > 0) {
             EXPECT_DOUBLE_EQ(control->font().pointSizeF(), c.points);

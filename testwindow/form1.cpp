@@ -15,9 +15,9 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
 
     ui->Text1->installEventFilter(this);
     connect(ui->Command2, &QPushButton::clicked, this,
-            [this] { Answer(ui->Command2, controller_.Command2_Click(TertiarySelected())); });
+        [this] { Answer(ui->Command2, controller_.Command2_Click(TertiarySelected())); });
     connect(ui->Command3, &QPushButton::clicked, this,
-            [this] { Answer(ui->Command3, controller_.Command3_Click(TertiarySelected())); });
+        [this] { Answer(ui->Command3, controller_.Command3_Click(TertiarySelected())); });
     connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, controller_.Command5_Click()); });
     connect(ui->Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(ui->Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
@@ -72,10 +72,7 @@ void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
     (button->isEnabled() ? static_cast<QWidget *>(button) : ui->Text1)->setFocus();
 }
 
-void Form1::Form_Load()
-{
-    ShowQuestion(controller_.Form_Load());
-}
+void Form1::Form_Load() { ShowQuestion(controller_.Form_Load()); }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
@@ -83,7 +80,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();
         const bool entersCharacter = (!text.isEmpty() && text.front().isPrint()) || key->key() == Qt::Key_Backspace
-            || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+                                  || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (entersCharacter) {
             return true;
         }
@@ -111,10 +108,7 @@ void Form1::Option2_Click()
     }
 }
 
-bool Form1::TertiarySelected() const
-{
-    return ui->Option1->isChecked();
-}
+bool Form1::TertiarySelected() const { return ui->Option1->isChecked(); }
 
 void Form1::ShowQuestion(const nlt::Question &question)
 {

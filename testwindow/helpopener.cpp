@@ -46,15 +46,14 @@ void HelpOpener::ShowHelpProblem(QWidget *opener, const QString &path, const QSt
     QMessageBox *box = problem_.getOrLoad(
         [opener] {
             auto *box = new QMessageBox(QMessageBox::Warning,
-                                        QApplication::translate("OpenHelpFile", "Nested Logic Test Help"), QString(),
-                                        QMessageBox::Ok, opener);
+                QApplication::translate("OpenHelpFile", "Nested Logic Test Help"), QString(), QMessageBox::Ok, opener);
             box->setAttribute(Qt::WA_DeleteOnClose);
             box->setWindowModality(Qt::NonModal);
             return box;
         },
-        [](QWidget *) {});  // a message box places itself over its opener
-    box->setText(QApplication::translate("OpenHelpFile", "The help file cannot be opened:\n%1")
-                     .arg(QDir::toNativeSeparators(path)));
+        [](QWidget *) {}); // a message box places itself over its opener
+    box->setText(
+        QApplication::translate("OpenHelpFile", "The help file cannot be opened:\n%1").arg(QDir::toNativeSeparators(path)));
     box->setInformativeText(reason);
     ShowActive(box);
 }
@@ -89,7 +88,8 @@ void HelpOpener::OpenHelpFile(const QString &chmPath, QWidget *opener)
     }
 #ifdef Q_OS_WIN
     if (!StartSystemViewer(chmPath))
-        ShowHelpProblem(opener, chmPath, QApplication::translate("OpenHelpFile", "The help viewer hh.exe cannot be started."));
+        ShowHelpProblem(opener, chmPath,
+            QApplication::translate("OpenHelpFile", "The help viewer hh.exe cannot be started."));
 #else
     HelpWindow *window = window_.get();
     if (window && QFileInfo(window->filePath()) != QFileInfo(chmPath) && !window->openFile(chmPath)) {
@@ -97,7 +97,7 @@ void HelpOpener::OpenHelpFile(const QString &chmPath, QWidget *opener)
         return;
     }
     window = window_.getOrLoad([&] { return LoadHelpWindow(chmPath, opener); },
-                               [opener](QWidget *fresh) { PlaceBeside(fresh, opener); });
+        [opener](QWidget *fresh) { PlaceBeside(fresh, opener); });
     if (!window)
         return;
     if (window->isMinimized())

@@ -11,7 +11,8 @@ int main(int argc, char *argv[])
 {
     if (!nlt::platform::DisplayAvailable(argc, argv)) {
         std::fputs("nested-logic-test: no display found. Start it from a desktop session "
-                   "(DISPLAY or WAYLAND_DISPLAY must be set).\n", stderr);
+                   "(DISPLAY or WAYLAND_DISPLAY must be set).\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

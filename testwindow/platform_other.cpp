@@ -4,13 +4,8 @@
 // the program is asked to end, and a display is always there.
 namespace nlt::platform {
 
-bool DisplayAvailable(int, char **)
-{
-    return true;
-}
+bool DisplayAvailable(int, char **) { return true; }
 
-void WatchTermination(QObject *, std::function<void()>)
-{
-}
+void WatchTermination(QObject *, std::function<void()>) {}
 
 } // namespace nlt::platform

@@ -8,7 +8,10 @@
 #include "testwindow/platform.h"
 
 ProgramEnd::ProgramEnd()
-    : endHandler_([] { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); })
+    : endHandler_([] {
+          QMetaObject::invokeMethod(
+              qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+      })
 {
 }
 
@@ -20,10 +23,7 @@ void ProgramEnd::endProgram()
     endHandler_();
 }
 
-void ProgramEnd::setEndHandler(std::function<void()> handler)
-{
-    endHandler_ = std::move(handler);
-}
+void ProgramEnd::setEndHandler(std::function<void()> handler) { endHandler_ = std::move(handler); }
 
 bool ProgramEnd::handleCloseRequest(CloseReason reason)
 {

@@ -9,14 +9,9 @@
 
 #include "testwindow/programend.h"
 
-ProgramWindow::ProgramWindow(ProgramEnd &end, QWidget *parent) : QWidget(parent), end_(end)
-{
-}
+ProgramWindow::ProgramWindow(ProgramEnd &end, QWidget *parent) : QWidget(parent), end_(end) {}
 
-bool ProgramWindow::Form_QueryUnload(CloseReason reason)
-{
-    return end_.handleCloseRequest(reason);
-}
+bool ProgramWindow::Form_QueryUnload(CloseReason reason) { return end_.handleCloseRequest(reason); }
 
 void ProgramWindow::fixFrame()
 {

@@ -37,8 +37,7 @@ private:
 
 // Unloads the window held in slot as the program does (close reason Program):
 // it is forgotten at once and deleted later.
-template <class Window>
-void UnloadWindow(WindowSlot<Window> &slot)
+template <class Window> void UnloadWindow(WindowSlot<Window> &slot)
 {
     if (Window *window = slot.get(); window && window->Form_QueryUnload(CloseReason::Program)) {
         slot.release();

@@ -1,8 +1,6 @@
 #include "testwindow/runcontroller.h"
 
-RunController::RunController(RunState &run, TestState &state) : run_(run), state_(state)
-{
-}
+RunController::RunController(RunState &run, TestState &state) : run_(run), state_(state) {}
 
 const nlt::Question &RunController::Form_Load()
 {
@@ -36,10 +34,7 @@ AnswerOutcome RunController::Command5_Click()
     return EndRun('0');
 }
 
-void RunController::Keep(char given)
-{
-    run_.record->Add({run_.question.text, given, run_.question.binary});
-}
+void RunController::Keep(char given) { run_.record->Add({run_.question.text, given, run_.question.binary}); }
 
 void RunController::RecordCorrectAnswer()
 {
@@ -62,5 +57,5 @@ FinishedRun RunController::EndRun(char given)
     Keep(given);
     const nlt::TestCounters &counters = state_.counters;
     return {run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount,
-            QString::fromStdString(run_.question.text), given, run_.question.value, run_.record};
+        QString::fromStdString(run_.question.text), given, run_.question.value, run_.record};
 }

@@ -11,15 +11,9 @@ TestSession::TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> ran
 
 TestSession::~TestSession() = default;
 
-Form1 *TestSession::form1() const
-{
-    return form1_.get();
-}
+Form1 *TestSession::form1() const { return form1_.get(); }
 
-QWidget *TestSession::mainWindow() const
-{
-    return form1_.get();
-}
+QWidget *TestSession::mainWindow() const { return form1_.get(); }
 
 Form1 *TestSession::showForm1()
 {
@@ -34,10 +28,7 @@ Form1 *TestSession::showForm1()
     return form;
 }
 
-void TestSession::unloadForm1()
-{
-    UnloadWindow(form1_);
-}
+void TestSession::unloadForm1() { UnloadWindow(form1_); }
 
 void TestSession::offerReview(const FinishedRun &run)
 {

@@ -22,8 +22,7 @@ void ShowActive(QWidget *window);
 // its design values, centred) whenever it is asked for while not loaded, and
 // forgotten the moment it is unloaded. A window still loaded when the event
 // loop ends, or when its slot goes, is deleted with it.
-template <class Window>
-class WindowSlot {
+template <class Window> class WindowSlot {
 public:
     // An empty slot.
     WindowSlot() = default;
@@ -39,8 +38,7 @@ public:
     // The loaded window; when there is none, load() makes a fresh one first,
     // which place() puts where it first shows (centred unless told otherwise).
     // Nothing is held when load() gives nullptr.
-    template <class Load, class Place = void (*)(QWidget *)>
-    Window *getOrLoad(Load &&load, Place place = &PlaceCentred)
+    template <class Load, class Place = void (*)(QWidget *)> Window *getOrLoad(Load &&load, Place place = &PlaceCentred)
     {
         if (!window_) {
             Window *fresh = load();

@@ -125,7 +125,7 @@ std::optional<QByteArray> ChmFile::read(const QString &objectPath)
     QByteArray data(static_cast<qsizetype>(info.length), Qt::Uninitialized);
     if (info.length > 0) {
         const LONGINT64 got = chm_retrieve_object(handle_, &info, reinterpret_cast<unsigned char *>(data.data()), 0,
-                                                  static_cast<LONGINT64>(info.length));
+            static_cast<LONGINT64>(info.length));
         if (got != static_cast<LONGINT64>(info.length)) {
             error_ = tr("The page %1 cannot be read: the help file is damaged.").arg(objectPath);
             return std::nullopt;

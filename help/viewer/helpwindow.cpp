@@ -79,10 +79,7 @@ bool HelpWindow::openFile(const QString &path)
 
 QString HelpWindow::filePath() const { return file_ ? file_->path() : QString(); }
 
-void HelpWindow::showPage(const QString &path)
-{
-    ui_->pageView->setSource(ChmBrowser::urlForPath(path));
-}
+void HelpWindow::showPage(const QString &path) { ui_->pageView->setSource(ChmBrowser::urlForPath(path)); }
 
 void HelpWindow::showHome()
 {

@@ -16,8 +16,12 @@ struct FlatEntry {
 QString DecodeEntities(const QString &text)
 {
     static const QHash<QString, QChar> named{
-        {QStringLiteral("amp"), u'&'}, {QStringLiteral("lt"), u'<'}, {QStringLiteral("gt"), u'>'},
-        {QStringLiteral("quot"), u'"'}, {QStringLiteral("apos"), u'\''}, {QStringLiteral("nbsp"), QChar(0xa0)},
+        {QStringLiteral("amp"), u'&'},
+        {QStringLiteral("lt"), u'<'},
+        {QStringLiteral("gt"), u'>'},
+        {QStringLiteral("quot"), u'"'},
+        {QStringLiteral("apos"), u'\''},
+        {QStringLiteral("nbsp"), QChar(0xa0)},
     };
     QString out;
     out.reserve(text.size());
@@ -117,7 +121,8 @@ QList<TocEntry> ParseSitemap(const QString &text)
         } else if (tag == u"/ul") {
             depth = qMax(0, depth - 1);
         } else if (tag == u"object") {
-            inObject = ParseAttributes(body).value(QStringLiteral("type")).compare(u"text/sitemap", Qt::CaseInsensitive) == 0;
+            inObject = ParseAttributes(body).value(QStringLiteral("type")).compare(u"text/sitemap", Qt::CaseInsensitive)
+                    == 0;
             pending = TocEntry{};
         } else if (tag == u"param" && inObject) {
             const auto attributes = ParseAttributes(body);
@@ -142,7 +147,7 @@ QString SitemapLocalToPath(const QString &local)
     if (const qsizetype separator = path.indexOf(u"::"); separator >= 0)
         path = path.mid(separator + 2);
     else if (path.contains(u':'))
-        return {};  // a link to another place, such as "http:" or "mailto:"
+        return {}; // a link to another place, such as "http:" or "mailto:"
     path.replace(u'\\', u'/');
     if (path.isEmpty() || path.startsWith(u'#'))
         return {};

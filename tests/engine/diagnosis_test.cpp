@@ -28,23 +28,26 @@ struct Worked {
 
 const std::vector<Worked> kWorked{
     // "1 Nand 1 Or 2" is 2; read as And, 1 And 1 Or 2 is 1. Nand looks most like And.
-    {{{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}}, "You read \"Nand\" as \"And\". It acts first at the Nand of 1 and 1.", "0"},
+    {{{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}},
+        "You read \"Nand\" as \"And\". It acts first at the Nand of 1 and 1.", "0"},
     // Right to left "1 Or 2 And 2" is 1 Or (2 And 2) = 1, as And first would be; but And first
     // makes the first question 1 Or (1 And 2) Xor 1 = 2, and it was answered 1.
     {{{"1 Or 1 And 2 Xor 1", '1', true}, {"1 Or 2 And 2", '1', true}},
-     "You worked a chain from right to left; it goes from left to right.", "school algebra"},
+        "You worked a chain from right to left; it goes from left to right.", "school algebra"},
     // Nand as And fits the last answer alone, but makes (1 Nand 2) And 1 give 2; 2 Or 2
     // rules out the misreadings of Or. What stands, one cell of Nand's table (or Nand read
     // as Or, which answers every part alike), is rarer than a slip at that step.
     {{{"(1 Nand 2) And 1", '1', true}, {"2 Or 2", '2', true}, {"1 Nand 1 Or 2", '1', true}},
-     "A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.", "\"Nand\" as \"And\""},
+        "A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.", "\"Nand\" as \"And\""},
     // "Not 0" after For is 2, so 1 For Not 0 is 2; taken as 0 it gives 1 For 0 = 1. Passing
     // over "Not" would give the same, but makes Not 2 Or 2 give 2.
     {{{"Not 2 Or 2", '1', false}, {"1 For Not 0", '1', false}},
-     "You took \"Not 0\" as 0; it takes its value from the operator beside it. It acts first at "
-     "the \"Not\" of 0.", "passed over"},
+        "You took \"Not 0\" as 0; it takes its value from the operator beside it. It acts first at "
+        "the \"Not\" of 0.",
+        "passed over"},
     // Not 1 Maybe 1 is 2 Maybe 1 = 2; only a cell of Maybe gives 0, never "Not 1" taken as 0.
-    {{{"Not 1 Maybe 1", '0', false}}, "You took 1 Maybe 2 as 0; it is 2. It acts first at the Maybe of Not 1 and 1.", "\"Not\" of"},
+    {{{"Not 1 Maybe 1", '0', false}}, "You took 1 Maybe 2 as 0; it is 2. It acts first at the Maybe of Not 1 and 1.",
+        "\"Not\" of"},
 };
 
 TEST(Diagnosis, HandWorkedRuns)
@@ -68,14 +71,22 @@ Person PersonFor(const Cause &c)
     using R = Person::Rule;
     const std::string word(OperatorWord(c.word));
     switch (c.kind) {
-    case CauseKind::WordAsWord: return Person::With(R::Word, word, std::string(OperatorWord(c.readAs)));
-    case CauseKind::TableCell: return Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used);
-    case CauseKind::NotZeroAsZero: return Person::With(R::NotZeroAsZero);
-    case CauseKind::NotZeroWrongNeighbour: return Person::With(R::NotZeroAfter);
-    case CauseKind::NotIgnored: return Person::With(R::NotIgnored);
-    case CauseKind::NotNegatesRest: return Person::With(R::NotRest);
-    case CauseKind::AndFirst: return Person::With(R::AndFirst);
-    default: return Person::With(R::RightToLeft);
+    case CauseKind::WordAsWord:
+        return Person::With(R::Word, word, std::string(OperatorWord(c.readAs)));
+    case CauseKind::TableCell:
+        return Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used);
+    case CauseKind::NotZeroAsZero:
+        return Person::With(R::NotZeroAsZero);
+    case CauseKind::NotZeroWrongNeighbour:
+        return Person::With(R::NotZeroAfter);
+    case CauseKind::NotIgnored:
+        return Person::With(R::NotIgnored);
+    case CauseKind::NotNegatesRest:
+        return Person::With(R::NotRest);
+    case CauseKind::AndFirst:
+        return Person::With(R::AndFirst);
+    default:
+        return Person::With(R::RightToLeft);
     }
 }
 
@@ -144,7 +155,10 @@ TEST(Diagnosis, CausesOfGeneratedRunsFitTheRun)
 // person does on at least 80 % of fresh questions where the misreading matters.
 TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
 {
-    struct Row { bool binary; Person person; };
+    struct Row {
+        bool binary;
+        Person person;
+    };
     const std::vector<Row> rows{
         {true, Person::With(Person::Rule::Word, "Nand", "And")},
         {true, Person::With(Person::Rule::RightToLeft)},

@@ -45,7 +45,10 @@ std::string RandomText(std::mt19937_64 &rng, bool malformed)
     for (std::size_t n = malformed ? 1 + below(3) : 0; n > 0 && !text.empty(); --n) {
         const std::size_t at = below(text.size()), how = below(4);
         const char c = "0123() Notaxo"[below(13)];
-        how == 0 ? void(text.erase(at, 1)) : how == 1 ? text.resize(at) : how == 2 ? void(text[at] = c) : void(text.insert(at, 1, c));
+        how == 0   ? void(text.erase(at, 1))
+        : how == 1 ? text.resize(at)
+        : how == 2 ? void(text[at] = c)
+                   : void(text.insert(at, 1, c));
     }
     return text;
 }
@@ -54,14 +57,16 @@ namespace {
 
 // A text, what it gives (a value, or a text the error message must hold) and
 // whether it goes to ReduceGroup instead of EvaluateExpression.
-struct Case { const char *text, *expected = ""; bool group = false; };
+struct Case {
+    const char *text, *expected = "";
+    bool group = false;
+};
 
 std::string Reduce(const Case &c) { return c.group ? ReduceGroup(c.text) : EvaluateExpression(c.text); }
 
 TEST(Evaluate, EdgeCasesGiveTheirValues)
 {
-    const Case cases[] = {
-        // Left to right, no precedence.
+    const Case cases[] = {// Left to right, no precedence.
         {"1 And 2 Or 1", "1"}, {"1 Or 2 And 2", "2"}, {"1 Nor 2 Xand 2 Or 1", "1"}, {"2 Xor 0 And 1", "0"},
         // Lone values and groups.
         {"0", "0"}, {"(1)", "1"}, {"((2))", "2"}, {"(1 And 2) Or (1 And 2)", "2"}, {"(1 Or (2 Nand Not (1 And 2)))", "1"},
@@ -82,9 +87,9 @@ TEST(Evaluate, EdgeCasesGiveTheirValues)
 
 TEST(Evaluate, TextsOutsideTheLanguageAreRejected)
 {
-    const Case cases[] = {
-        {""}, {"x"}, {"3"}, {"("}, {")"}, {"()"}, {"(())"}, {"Not"}, {"Not 0"}, {"(Not 0)"}, {"Not Not Not 0"}, {"1 AND 2"},
-        {"1  And 2"}, {"1 And 2 "}, {" 1 And 2"}, {"1 And"}, {"1 Or 3"}, {"12 Or 1"}, {"1 Or Not"}, {")1 Or 2"}, {"1 Or ()"},
+    const Case cases[] = {{""}, {"x"}, {"3"}, {"("}, {")"}, {"()"}, {"(())"}, {"Not"}, {"Not 0"}, {"(Not 0)"},
+        {"Not Not Not 0"}, {"1 AND 2"}, {"1  And 2"}, {"1 And 2 "}, {" 1 And 2"}, {"1 And"}, {"1 Or 3"}, {"12 Or 1"},
+        {"1 Or Not"}, {")1 Or 2"}, {"1 Or ()"},
         // The message names the term without a value.
         {"1 and 2", "\"1 and 2\""}, {"1 Or 2 Xnor 1", "\"1 Xnor 1\""}, {"(1 Or 2) And (2 Andd 1)", "\"2 Andd 1\""},
         // A group holds no inner group.
@@ -100,7 +105,8 @@ TEST(Evaluate, TextsOutsideTheLanguageAreRejected)
 
 TEST(Differential, EngineAgreesWithTheLiteralAlgorithm)
 {
-    const std::uint64_t seed = std::getenv("NLT_DIFF_SEED") ? std::strtoull(std::getenv("NLT_DIFF_SEED"), nullptr, 0) : 0x5eed2024;
+    const std::uint64_t seed = std::getenv("NLT_DIFF_SEED") ? std::strtoull(std::getenv("NLT_DIFF_SEED"), nullptr, 0)
+                                                            : 0x5eed2024;
     constexpr long kCount = 30000;
     std::mt19937_64 rng(seed);
     long values = 0;
@@ -108,7 +114,10 @@ TEST(Differential, EngineAgreesWithTheLiteralAlgorithm)
         auto expected = literal(text);
         expected = reference::IsValueOutcome(expected) ? expected : std::nullopt;
         std::optional<std::string> outcome; // nothing when the engine throws
-        try { outcome = evaluate(text); } catch (const EvaluationError &) {}
+        try {
+            outcome = evaluate(text);
+        } catch (const EvaluationError &) {
+        }
         values += expected.has_value();
         EXPECT_EQ(outcome, expected) << "seed " << seed << ", text \"" << text << '"';
     };

@@ -42,7 +42,11 @@ template <const std::regex &what> void Matches(const QuestionParts &p, Counts &n
         ++n[m->str()];
 }
 void ChainLength(const QuestionParts &p, Counts &n) { ++n[std::to_string(OperatorCount(p.chains[0]))]; }
-void ChainShapes(const QuestionParts &p, Counts &n) { for (const std::string &c : p.chains) ++n[Shape(c)]; }
+void ChainShapes(const QuestionParts &p, Counts &n)
+{
+    for (const std::string &c : p.chains)
+        ++n[Shape(c)];
+}
 void TextShape(const QuestionParts &p, Counts &n) { ++n[Shape(JoinParts(p))]; }
 // "Not " prefixes before the first value character (3 for three or more, with
 // " before 2" when that is a "2"), in chains long enough for the scan to visit
@@ -73,7 +77,13 @@ void PrintTo(const DrawRow &row, std::ostream *out) { *out << row.what; }
 class Draws : public ::testing::TestWithParam<DrawRow> {};
 
 // The sum of the second members.
-double Sum(const auto &pairs) { double sum = 0; for (const auto &kv : pairs) sum += kv.second; return sum; }
+double Sum(const auto &pairs)
+{
+    double sum = 0;
+    for (const auto &kv : pairs)
+        sum += kv.second;
+    return sum;
+}
 
 // 20,000 builds: every key within five standard deviations of its expected
 // count, none unexpected.
@@ -97,19 +107,22 @@ TEST_P(Draws, FollowTheirDistribution)
 // A question from these counters has two one-operator chains at this level,
 // no nesting, and one joining operator.
 constexpr TestCounters Second(int level) { return {.TermCount = 1, .NestingRounds = 1, .Level = std::int16_t(level - 1)}; }
-constexpr TestCounters Chain(int terms, int level) { return {.TermCount = std::uint8_t(terms), .Level = std::int16_t(level)}; }
+constexpr TestCounters Chain(int terms, int level)
+{
+    return {.TermCount = std::uint8_t(terms), .Level = std::int16_t(level)};
+}
 // Three rounds on "v op v" (TermCount 3): p = floor(u x D) raised to 1 picks
 // value 1 at D = 2; 1, 1, 2 at D = 3; 1, 1, 2, 3 at D = 4.
 const Chances kThreeRounds{{"(((v op v) op v) op v) op v", 4}, {"((v op (v op v)) op v) op v", 2},
     {"((v op v) op (v op v)) op v", 4}, {"(v op ((v op v) op v)) op v", 1}, {"(v op (v op (v op v))) op v", 1}};
 
-const DrawRow kDrawRows[] = {
-    {"operators, level 1", BuildTertiaryParts, {.TermCount = 1}, Matches<kWord>, {{"Or", 1}}},
+const DrawRow kDrawRows[] = {{"operators, level 1", BuildTertiaryParts, {.TermCount = 1}, Matches<kWord>, {{"Or", 1}}},
     {"operators, level 2", BuildTertiaryParts, Second(2), Matches<kWord>, {{"Or", 1}, {"And", 1}}},
     {"operators, level 5", BuildTertiaryParts, Second(5), Matches<kWord>, {{"Or", 1}, {"And", 1}, {"Maybe", 1}, {"For", 1}}},
-    {"operators, level 19", BuildTertiaryParts, Second(19), Matches<kWord>, {{"Or", 1}, {"And", 1}, {"Maybe", 1},
-        {"For", 1}, {"Against", 1}, {"With", 1}, {"Nor", 1}, {"Nand", 1}, {"Nmaybe", 1}, {"Nfor", 1}, {"Nagainst", 1},
-        {"Nwith", 1}, {"Xor", 1}, {"Xmaybe", 1}, {"Xfor", 1}, {"Xagainst", 1}, {"Xwith", 1}, {"Xand", 1}}},
+    {"operators, level 19", BuildTertiaryParts, Second(19), Matches<kWord>,
+        {{"Or", 1}, {"And", 1}, {"Maybe", 1}, {"For", 1}, {"Against", 1}, {"With", 1}, {"Nor", 1}, {"Nand", 1},
+            {"Nmaybe", 1}, {"Nfor", 1}, {"Nagainst", 1}, {"Nwith", 1}, {"Xor", 1}, {"Xmaybe", 1}, {"Xfor", 1},
+            {"Xagainst", 1}, {"Xwith", 1}, {"Xand", 1}}},
     {"binary operators, level 4", BuildBinaryParts, Second(4), Matches<kWord>, {{"Or", 1}, {"And", 1}, {"Nor", 1}}},
     {"binary operators, level 19", BuildBinaryParts, Second(19), Matches<kWord>,
         {{"Or", 1}, {"And", 1}, {"Nor", 1}, {"Nand", 1}, {"Xor", 1}, {"Xand", 13}}},
@@ -122,14 +135,18 @@ const DrawRow kDrawRows[] = {
     // "Not " on 1 in 5 visits of a "0" or "1", again at each re-visit: k prefixes with chance (1/5)^k x 4/5
     // times the chance q of the value (2/3, or 1/2 two-valued), in 375ths and 250ths; 1 - q for a first "2".
     {"negation", TertiaryChain, Chain(13, 14), Prefixes, {{"0", 200}, {"1", 40}, {"2", 8}, {"3", 2}, {"0 before 2", 125}}},
-    {"binary negation", BinaryChain, Chain(13, 14), Prefixes, {{"0", 100}, {"1", 20}, {"2", 4}, {"3", 1}, {"0 before 2", 125}}},
+    {"binary negation", BinaryChain, Chain(13, 14), Prefixes,
+        {{"0", 100}, {"1", 20}, {"2", 4}, {"3", 1}, {"0 before 2", 125}}},
     {"nesting", BuildTertiaryParts, {.TermCount = 3, .NestingRounds = 2, .Level = 5}, ChainShapes, kThreeRounds},
     {"joins", BuildTertiaryParts, Second(2), TextShape, {{"(v op v) op v op v", 1}, {"(v op v) op (v op v)", 1}}},
     {"binary joins", BuildBinaryParts, Second(2), TextShape, {{"(v op v) op (v op v)", 1}}}};
 INSTANTIATE_TEST_SUITE_P(Rows, Draws, ::testing::ValuesIn(kDrawRows));
 
 // Every u just below 1: every chain draws its most operators.
-struct HighestRandom : RandomSource { void Reseed() override {} double Next() override { return std::nextafter(1.0, 0.0); } };
+struct HighestRandom : RandomSource {
+    void Reseed() override {}
+    double Next() override { return std::nextafter(1.0, 0.0); }
+};
 
 // The n-th question of a run from the start state, for both generators (the
 // first question of a run is always three-valued): it shows the level on
@@ -138,10 +155,11 @@ struct HighestRandom : RandomSource { void Reseed() override {} double Next() ov
 // TermCount, the chain operators coming on top, follow the table.
 TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 {
-    const struct { int question, titleLevel, termCount, nestingRounds, level, fixedScore; } rows[] = {
-        {1, 0, 1, 1, 1, 110},    {2, 1, 2, 1, 2, 120},    {3, 2, 2, 2, 3, 240},     {4, 3, 3, 1, 4, 230},
-        {5, 4, 3, 2, 5, 360},    {6, 5, 3, 3, 6, 390},    {7, 6, 4, 2, 7, 380},     {10, 9, 5, 2, 10, 500},
-        {14, 13, 6, 3, 14, 680}, {19, 18, 7, 4, 19, 980}, {20, 19, 7, 5, 19, 1050}};
+    const struct {
+        int question, titleLevel, termCount, nestingRounds, level, fixedScore;
+    } rows[] = {{1, 0, 1, 1, 1, 110}, {2, 1, 2, 1, 2, 120}, {3, 2, 2, 2, 3, 240}, {4, 3, 3, 1, 4, 230}, {5, 4, 3, 2, 5, 360},
+        {6, 5, 3, 3, 6, 390}, {7, 6, 4, 2, 7, 380}, {10, 9, 5, 2, 10, 500}, {14, 13, 6, 3, 14, 680}, {19, 18, 7, 4, 19, 980},
+        {20, 19, 7, 5, 19, 1050}};
     for (const auto &row : rows)
         for (const bool binary : {false, true}) {
             TestCounters counters{.TermCount = 1};
@@ -152,10 +170,11 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
                 ASSERT_EQ(std::string(1, q.value), EvaluateExpression(q.text));
                 ASSERT_EQ(q.worth, counters.QuestionScore);
             }
-            EXPECT_EQ(std::tuple(q.level, q.binary, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
-                                 q.worth - OperatorCount(q.text) + row.termCount - 1),
-                      std::tuple(row.titleLevel, binary && row.question > 1, row.termCount, row.nestingRounds, row.level,
-                                 row.fixedScore)) << row.question << ": " << q.text;
+            EXPECT_EQ(std::tuple(q.level, q.binary, int(counters.TermCount), int(counters.NestingRounds),
+                          int(counters.Level), q.worth - OperatorCount(q.text) + row.termCount - 1),
+                std::tuple(row.titleLevel, binary && row.question > 1, row.termCount, row.nestingRounds, row.level,
+                    row.fixedScore))
+                << row.question << ": " << q.text;
         }
     // The rise stops at TermCount 37, NestingRounds 33 (question 393): a
     // worst-case question there (u just below 1: every chain at its most
@@ -167,8 +186,9 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
             AdvanceDifficulty(counters);
         HighestRandom highest;
         build(counters, highest);
-        EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.Level), int(counters.QuestionScore)),
-                  std::tuple(37, 33, 19, 32264));
+        EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.Level),
+                      int(counters.QuestionScore)),
+            std::tuple(37, 33, 19, 32264));
     }
 }
 
@@ -177,20 +197,28 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 // 100 x 1 + 10 x one round + one operator.
 TEST(Difficulty, RunsStartFromTheirResets)
 {
-    const struct { const char *what; void (*reset)(TestCounters &); int levelBefore, levelShown, levelAfter; } rows[] = {
-        {"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
+    const struct {
+        const char *what;
+        void (*reset)(TestCounters &);
+        int levelBefore, levelShown, levelAfter;
+    } rows[] = {{"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
         {"Sit Another Test", StartAnotherTest, 5, 0, 1}};
     for (const auto &row : rows) {
-        TestCounters counters{.TermCount = 9, .QuestionScore = 500, .NestingRounds = 7, .Level = std::int16_t(row.levelBefore)};
+        TestCounters counters{.TermCount = 9,
+            .QuestionScore = 500,
+            .NestingRounds = 7,
+            .Level = std::int16_t(row.levelBefore)};
         if (row.reset)
             row.reset(counters);
         StartRun(counters);
         EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.QuestionScore)),
-                  std::tuple(1, 0, 0)) << row.what;
+            std::tuple(1, 0, 0))
+            << row.what;
         SeededRandomSource random(3);
         const Question q = NewTertiaryQuestion(counters, random);
         EXPECT_EQ(std::tuple(q.level, q.worth, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level)),
-                  std::tuple(row.levelShown, 111, 1, 1, row.levelAfter)) << row.what;
+            std::tuple(row.levelShown, 111, 1, 1, row.levelAfter))
+            << row.what;
     }
 }
 

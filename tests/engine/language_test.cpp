@@ -27,12 +27,14 @@ TEST(LanguageTables, EveryCellMatches)
             const char a = static_cast<char>('0' + i / 3), b = static_cast<char>('0' + i % 3);
             const std::string term = std::string{a, ' '} + std::string(row.word) + ' ' + b;
             EXPECT_EQ(std::pair(TermValue(a, OperatorFromWord(row.word).value(), b), LookUpTerm(term)),
-                      std::pair(row.cells[i], std::optional(row.cells[i]))) << term;
+                std::pair(row.cells[i], std::optional(row.cells[i])))
+                << term;
         }
     for (const auto &row : reference::kNotZeroRows) {
         const Operator op = OperatorFromWord(row.word).value();
         EXPECT_EQ(std::pair(NotZeroAfterOperator(op), NotZeroBeforeOperator(op)),
-                  std::pair(row.afterOperator, row.beforeOperator)) << "op Not 0, Not 0 op: " << row.word;
+            std::pair(row.afterOperator, row.beforeOperator))
+            << "op Not 0, Not 0 op: " << row.word;
     }
 }
 
@@ -40,7 +42,8 @@ TEST(LanguageTables, EveryCellMatches)
 // and two questions built in the same clock tick still get different draws.
 TEST(RandomSource, UnitStaysBelowOneAndClockReseedsDiffer)
 {
-    EXPECT_EQ(std::tuple(UnitFromBits(0x7ff), UnitFromBits(1ULL << 63), UnitFromBits(~0ULL)), std::tuple(0., .5, 1 - 0x1p-53));
+    EXPECT_EQ(std::tuple(UnitFromBits(0x7ff), UnitFromBits(1ULL << 63), UnitFromBits(~0ULL)),
+        std::tuple(0., .5, 1 - 0x1p-53));
     ClockRandomSource random;
     std::set<double> firsts;
     for (int i = 0; i < 2000; ++i)

@@ -19,8 +19,8 @@ struct Person {
     // The one rule the person gets wrong.
     enum class Rule { None, Word, Cell, NotZeroAsZero, NotZeroAfter, NotIgnored, NotRest, AndFirst, RightToLeft };
     Rule rule = Rule::None;
-    std::string word, readAs;           // Word: word is read as readAs
-    std::string cell;                   // Cell: the term "a op b" (and "b op a") gives cellValue
+    std::string word, readAs; // Word: word is read as readAs
+    std::string cell;         // Cell: the term "a op b" (and "b op a") gives cellValue
     char cellValue = '\0';
     std::size_t slipAt = std::string::npos; // a fold whose operator word starts here (in the whole question) ...
     char slipValue = '\0';                  // ... yields this
@@ -51,9 +51,9 @@ private:
     struct Item {
         char value;
         int nots;
-        std::string op;         // the word before it
-        std::size_t opAt = 0;   // where that word starts
-        std::size_t end = 0;    // where it ends
+        std::string op;       // the word before it
+        std::size_t opAt = 0; // where that word starts
+        std::size_t end = 0;  // where it ends
     };
 
     char Table(const std::string &op, char a, char b, std::size_t at, std::size_t end = 0) const

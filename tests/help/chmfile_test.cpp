@@ -21,10 +21,10 @@ TEST(BuiltHelpFile, HoldsItsContentsLinksAndExamples)
     ChmFile chm;
     ASSERT_TRUE(chm.open(kHelpFile)) << chm.errorString().toStdString();
     EXPECT_EQ(Shape(chm.tableOfContents()),
-              "Nested Logic Test Help=/index.html[The test window=/window.html[Using the keyboard=/keyboard.html],"
-              "Values and the two tests=/tests.html,Operators and Not=/operators.html[Truth tables=/truth-tables.html],"
-              "Working out an expression=/evaluation.html,Levels=/levels.html[Difficulty by question=/progression.html],"
-              "The results window=/scores.html[Reviewing a question=/review.html]]");
+        "Nested Logic Test Help=/index.html[The test window=/window.html[Using the keyboard=/keyboard.html],"
+        "Values and the two tests=/tests.html,Operators and Not=/operators.html[Truth tables=/truth-tables.html],"
+        "Working out an expression=/evaluation.html,Levels=/levels.html[Difficulty by question=/progression.html],"
+        "The results window=/scores.html[Reviewing a question=/review.html]]");
     static const QRegularExpression href(R"re(href="([^"#]*)#?([^"]*)")re"),
         example(R"re(<tr class="example"><td class="expr">([^<]+)</td><td class="v">([012])<)re");
     int links = 0, examples = 0;
@@ -75,13 +75,16 @@ TEST(DamagedHelpFile, IsRefusedWithAReasonAndNeverCrashes)
     ASSERT_TRUE(control < reset && reset < size);
     const quint64 dir = qFromLittleEndian<quint64>(good.constData() + 72), block = Get32(good, dir + 16),
                   head = dir + 0x54 + Get32(good, dir + 32) * block;
-    const struct { const char *label; quint64 at, value; int size; } faults[] = {
-        {"directory past the end", 72, size, 8},          {"directory length overflows", 80, ~quint64(0) - 8, 8},
-        {"data offset past the end", 88, size + 1, 8},     {"block length zero", dir + 16, 0, 4},
-        {"block count huge", dir + 44, 0xffffffffu, 4},   {"index root out of range", dir + 28, 9999, 4},
+    const struct {
+        const char *label;
+        quint64 at, value;
+        int size;
+    } faults[] = {{"directory past the end", 72, size, 8}, {"directory length overflows", 80, ~quint64(0) - 8, 8},
+        {"data offset past the end", 88, size + 1, 8}, {"block length zero", dir + 16, 0, 4},
+        {"block count huge", dir + 44, 0xffffffffu, 4}, {"index root out of range", dir + 28, 9999, 4},
         {"listing head out of range", dir + 32, 0x7fffffff, 4}, {"listing chain loops", head + 16, Get32(good, dir + 32), 4},
         {"free space beyond the block", head + 4, block, 4}, {"entries cut by the free space", head + 4, block - 23, 4},
-        {"window size zero", control + 16, 0, 4},         {"reset interval zero", control + 12, 0, 4},
+        {"window size zero", control + 16, 0, 4}, {"reset interval zero", control + 12, 0, 4},
         {"compressed block length zero", reset + 32, 0, 8}, {"compressed block count zero", reset + 4, 0, 4},
         {"compressed length too large", reset + 24, size * 2, 8}, {"directory shorter than its header", 80, 0x53, 8}};
     QTemporaryDir tmp;

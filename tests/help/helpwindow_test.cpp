@@ -24,7 +24,7 @@ TEST(HelpWindow, ShowsTheContentsPageAndFollowsLinks)
     // The page shown, its entry in the tree, and "<" while Back is enabled.
     const auto at = [&] {
         return view->source().toString() + ' ' + (tree->currentItem() ? tree->currentItem()->text(0) : "?")
-            + (back->isEnabled() ? " <" : "");
+             + (back->isEnabled() ? " <" : "");
     };
     // The page is drawn, its heading coloured by the style sheet inside the help file.
     EXPECT_EQ(view->document()->begin().begin().fragment().charFormat().foreground().color(), QColor(0x1f3f6f));

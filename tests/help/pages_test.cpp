@@ -35,7 +35,8 @@ TEST(HelpPages, GeneratedPagesAgreeWithTheTablesTypedByHand)
     const QString page = ReadPage("/truth-tables.html");
     static const QRegularExpression row(R"re(<tr><th class="op">(?:<a [^>]*>)?(\w+)(?:</a>)?</th>(.*?)</tr>)re");
     for (const auto &[id, typed] : std::map<QString, Cells>{{"tertiary", tertiary}, {"binary", binary}, {"not0", notZero}})
-        EXPECT_EQ(ReadCells(page.section("<!-- table " + id + " -->", 1).section("<!-- end " + id + " -->", 0, 0), row), typed)
+        EXPECT_EQ(ReadCells(page.section("<!-- table " + id + " -->", 1).section("<!-- end " + id + " -->", 0, 0), row),
+            typed)
             << id.toStdString();
     EXPECT_EQ(ReadCells(page, QRegularExpression(R"re((?s)<!-- grid (\w+) -->(.*?)</table>)re")), tertiary);
     // The title level from which each operator can occur, in each test, and "Not"

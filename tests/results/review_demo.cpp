@@ -113,7 +113,7 @@ int Time(QWidget &owner)
     for (const std::string *question : {static_cast<const std::string *>(&longest), &doubled}) {
         const nlt::Explanation working = nlt::ExplainExpression(*question);
         std::printf("question: %zu characters, %zu groups, %zu steps\n", question->size(), working.groups.size(),
-                    working.steps.size());
+            working.steps.size());
         const FinishedRun run = FailedRun(*question);
         for (int opening = 1; opening <= 3; ++opening) {
             delete review;
@@ -125,7 +125,7 @@ int Time(QWidget &owner)
             review->repaint();
             QCoreApplication::processEvents();
             std::printf("  opening %d (construct, show, first paint): %.1f ms, %.1f ms of processor time\n", opening,
-                        double(clock.nsecsElapsed()) / 1e6, ThreadMs() - cpu);
+                double(clock.nsecsElapsed()) / 1e6, ThreadMs() - cpu);
         }
     }
 
@@ -142,7 +142,7 @@ int Time(QWidget &owner)
         slowest = std::max(slowest, ThreadMs() - before);
     }
     std::printf("paging through the expanded working: %.2f ms a page on average, %.2f ms at most, over %d pages\n",
-                pages ? (ThreadMs() - start) / pages : 0.0, slowest, pages);
+        pages ? (ThreadMs() - start) / pages : 0.0, slowest, pages);
     return 0;
 }
 

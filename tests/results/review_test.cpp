@@ -34,13 +34,15 @@ protected:
             record->Add(question);
         // Scores, level and the right answer play no part in the review.
         review_ = new ReviewWindow({{}, {}, 0, 0, QString::fromStdString(run.back().text), run.back().given, {}, record},
-                                   &owner_);
+            &owner_);
         review_->show();
         // Until the thread hands its causes back, the window says it is at work.
         EXPECT_EQ(Get<QLabel>("diagnosisStatus")->isVisible() ? Text("diagnosisStatus") : "",
-                  QStringLiteral("Working out what went wrong..."));
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !Get<QLabel>("diagnosisStatus")->isVisible() ||
-                                                    Text("diagnosisStatus") != "Working out what went wrong..."; }));
+            QStringLiteral("Working out what went wrong..."));
+        EXPECT_TRUE(QTest::qWaitFor([this] {
+            return !Get<QLabel>("diagnosisStatus")->isVisible()
+                || Text("diagnosisStatus") != "Working out what went wrong...";
+        }));
     }
 
     template <class T> T *Get(const char *name) const { return review_->findChild<T *>(QLatin1String(name)); }
@@ -97,13 +99,18 @@ const Answers kNandAsAndTertiary = {{"1 Nand 2 Or (2 Nand 2)", '2', false}};
 TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 {
     const char *andFirst = "You worked And, Nand and Xand before the other words";
-    const struct { Answers run; const char *sentence; const char *first; int shown; bool more, find; } rows[] = {
-        {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3,
-         true, true},
-        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false,
-         true},
-        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).", "You took 0 For 1 as 0; it is 1.",
-         1, false, false},
+    const struct {
+        Answers run;
+        const char *sentence;
+        const char *first;
+        int shown;
+        bool more, find;
+    } rows[] = {
+        {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3, true,
+            true},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false, true},
+        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).", "You took 0 For 1 as 0; it is 1.", 1,
+            false, false},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &row : rows) {
@@ -122,8 +129,8 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
             EXPECT_GT(Causes().size(), 3);
         }
         for (const QString &cause : Causes())
-            EXPECT_TRUE(cause.startsWith("Most likely: ") || cause.startsWith("Possibly: ") ||
-                        cause.startsWith("Can't tell these apart: "))
+            EXPECT_TRUE(cause.startsWith("Most likely: ") || cause.startsWith("Possibly: ")
+                        || cause.startsWith("Can't tell these apart: "))
                 << cause.toStdString();
     }
     EXPECT_EQ(Text("diagnosisStatus"), QStringLiteral("No misreading and no single slip gives your answer."));
@@ -148,16 +155,25 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 {
     const QString oneOff = "Your answers fit no misreading, so you work this part right now: the slip was a one-off.";
-    const struct { const Answers &run; bool misreads; QString found; QStringList heads; QString marked; } rows[] = {
+    const struct {
+        const Answers &run;
+        bool misreads;
+        QString found;
+        QStringList heads;
+        QString marked;
+    } rows[] = {
         {kNandAsAndTertiary, true, "Found: You read \"Nand\" as \"And\".", {"2 Nand 0", "2 Nand 1", "2 Nand 2"},
-         "\u2714 1 (not 2)"},
+            "\u2714 1 (not 2)"},
         {kNandAsAnd, false, oneOff + "\nFound: A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.",
-         {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
+            {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
         {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
     };
     // The ways of answering True (1), False (2) and Unknown (0), used in turn.
-    const struct { Qt::KeyboardModifiers modifiers; const char *button; } ways[] = {
-        {Qt::NoModifier, nullptr}, {Qt::KeypadModifier, nullptr}, {Qt::AltModifier, nullptr}, {Qt::NoModifier, "finder"}};
+    const struct {
+        Qt::KeyboardModifiers modifiers;
+        const char *button;
+    } ways[] = {{Qt::NoModifier, nullptr}, {Qt::KeypadModifier, nullptr}, {Qt::AltModifier, nullptr},
+        {Qt::NoModifier, "finder"}};
     int turn = 0;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.found.toStdString());
@@ -186,7 +202,8 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
                 QTest::keyClick(review_, Qt::Key(letter[0]), Qt::AltModifier);
             else
                 QTest::keyClick(review_, Qt::Key(Qt::Key_0 + (value - '0')), way.modifiers);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
         }
         EXPECT_TRUE(Text("finderResult").startsWith(row.found)) << Text("finderResult").toStdString();
         auto *table = Get<QTableWidget>("truthRow");
@@ -207,25 +224,36 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 {
     // label: the start of the item's label.
-    const struct { const char *question; const char *label; const char *selected; } rows[] = {
-        {"1 And Not 0 Or 1", "Not 0 after And counts as 2", "Not 0"}, {"1 And Not 0 Or 1", "2 Or 1 = 1", "Or 1"},
-        {"1 And Not 0 Or 1", "1 And 2 = 2", "1 And Not 0"}, {"Not 0 Xor 1", "Not 0 before Xor counts as 2", "Not 0"},
-        {kExample, "(0 Maybe 1) = 0", "(0 Maybe 1)"}, {kExample, "0 Maybe 1 = 0", "0 Maybe 1"},
-        {kExample, "Not 2 is 1", "Not (2 Against 0)"}, {kExample, "0 For 1 = 1", kExample},
+    const struct {
+        const char *question;
+        const char *label;
+        const char *selected;
+    } rows[] = {
+        {"1 And Not 0 Or 1", "Not 0 after And counts as 2", "Not 0"},
+        {"1 And Not 0 Or 1", "2 Or 1 = 1", "Or 1"},
+        {"1 And Not 0 Or 1", "1 And 2 = 2", "1 And Not 0"},
+        {"Not 0 Xor 1", "Not 0 before Xor counts as 2", "Not 0"},
+        {kExample, "(0 Maybe 1) = 0", "(0 Maybe 1)"},
+        {kExample, "0 Maybe 1 = 0", "0 Maybe 1"},
+        {kExample, "Not 2 is 1", "Not (2 Against 0)"},
+        {kExample, "0 For 1 = 1", kExample},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.label);
         Open(row.question, '0');
-        Get<QTreeView>("workingView")->setCurrentIndex(Working()->match(
-            Working()->index(0, 0), Qt::DisplayRole, row.label, 1, Qt::MatchStartsWith | Qt::MatchRecursive).value(0));
+        Get<QTreeView>("workingView")
+            ->setCurrentIndex(
+                Working()
+                    ->match(Working()->index(0, 0), Qt::DisplayRole, row.label, 1, Qt::MatchStartsWith | Qt::MatchRecursive)
+                    .value(0));
         EXPECT_EQ(Box()->textCursor().selectedText(), QLatin1String(row.selected));
         // Marked also while the box has no focus, and underlined besides its colours.
         EXPECT_NE(Box()->extraSelections().value(0).format.underlineStyle(), QTextCharFormat::NoUnderline);
     }
     // The working of the last row, the example, is a tree of groups.
     EXPECT_EQ(Labels(Working()),
-              QStringList({"(0 Maybe 1) For Not (2 Against 0) = 1", "  (0 Maybe 1) = 0", "    0 Maybe 1 = 0",
-                           "  (2 Against 0) = 2", "    2 Against 0 = 2", "  Not 2 is 1", "  0 For 1 = 1"}));
+        QStringList({"(0 Maybe 1) For Not (2 Against 0) = 1", "  (0 Maybe 1) = 0", "    0 Maybe 1 = 0",
+            "  (2 Against 0) = 2", "    2 Against 0 = 2", "  Not 2 is 1", "  0 For 1 = 1"}));
 
     // The last step of a long chain, at the end of its text, is scrolled into view.
     Open("1" + QString(" And 1").repeated(300).toStdString(), '0');
@@ -238,9 +266,12 @@ TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
 {
     using namespace nlt;
-    const struct { Step step; const char *text; } rows[] = {
+    const struct {
+        Step step;
+        const char *text;
+    } rows[] = {
         {{.kind = StepKind::NotZero, .range = {}, .op = Operator::For, .operatorBefore = true, .value = '2'},
-         "Not 0 after For counts as 2"},
+            "Not 0 after For counts as 2"},
         {{.kind = StepKind::NotZero, .range = {}, .op = Operator::Xand, .value = '1'}, "Not 0 before Xand counts as 1"},
         {{.kind = StepKind::CancelNots, .range = {0, 8}}, "Not Not cancels"},
         {{.kind = StepKind::CancelNots, .range = {4, 16}}, "2 pairs of Not cancel"},
@@ -251,16 +282,20 @@ TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
     EXPECT_EQ(ReviewWording::GroupText(std::string(64, '1'), '1'), QString(64, u'1') + " = 1");
     const std::string head = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd", tail = "0123456789ghijklmnopqrstuvwxyz";
     EXPECT_EQ(ReviewWording::GroupText(head + std::string(40, '-') + tail, '0'),
-              QString::fromStdString(head + " \u2026 " + tail + " = 0"));
+        QString::fromStdString(head + " \u2026 " + tail + " = 0"));
 }
 
 // Typed text is worked out at a pause, without the causes, which belong to the
 // failed question alone; bad text is explained inline, never in a dialog.
 TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
 {
-    const struct { const char *text; const char *problem; } bad[] = {
+    const struct {
+        const char *text;
+        const char *problem;
+    } bad[] = {
         {"1 And 2 or 1", "at character 9: \"or\" is not an operator word; operator words begin with a capital letter"},
-        {"1 Or", "at character 5: the term \"1 Or\" has no value"}, {"", "Type an expression to work it out."},
+        {"1 Or", "at character 5: the term \"1 Or\" has no value"},
+        {"", "Type an expression to work it out."},
         {"Not 0", "at character 1: \"Not 0\" needs an operator beside it"},
     };
     Open(kExample, '0');
@@ -294,7 +329,8 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
     Click(review_, "backButton");
     EXPECT_EQ(Box()->toPlainText(), QLatin1String(kExample));
     EXPECT_EQ(Text("answerLabel"), QStringLiteral("You answered Unknown (0). The answer is True (1)."));
-    EXPECT_TRUE(Box()->isReadOnly() && Get<QListWidget>("causesView")->isVisible() && !Get<QLabel>("problemLabel")->isVisible());
+    EXPECT_TRUE(
+        Box()->isReadOnly() && Get<QListWidget>("causesView")->isVisible() && !Get<QLabel>("problemLabel")->isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(review_.isNull());
@@ -334,4 +370,3 @@ TEST_F(ReviewTest, AStepOfTheOldWorkingChosenWhileTypingWorksTheNewTextOut)
 }
 
 } // namespace
-

@@ -33,11 +33,16 @@ TEST(RunFigures, ShowEachFigureAsTheStandardTextOfADouble)
 // A run reports results once it had a right answer and reached level 2.
 TEST(RunHasResults, NeedsBothScoresAndLevelTwo)
 {
-    const struct { std::optional<int> best; std::optional<std::int64_t> total; int level; bool reported; } cases[] = {
-        {120, 120, 2, true}, {120, 120, 1, false}, {{}, 1200, 9, false}, {500, {}, 9, false}, {{}, {}, 9, false}};
+    const struct {
+        std::optional<int> best;
+        std::optional<std::int64_t> total;
+        int level;
+        bool reported;
+    } cases[] = {{120, 120, 2, true}, {120, 120, 1, false}, {{}, 1200, 9, false}, {500, {}, 9, false}, {{}, {}, 9, false}};
     for (const auto &c : cases) {
         const FinishedRun run{c.best, c.total, c.level, 5, QString(), '1', '2', nullptr};
-        EXPECT_EQ(nlt::RunHasResults(run), c.reported) << c.best.value_or(-1) << " " << c.total.value_or(-1) << " " << c.level;
+        EXPECT_EQ(nlt::RunHasResults(run), c.reported)
+            << c.best.value_or(-1) << " " << c.total.value_or(-1) << " " << c.level;
     }
 }
 

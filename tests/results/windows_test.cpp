@@ -45,7 +45,7 @@ protected:
         const QWidgetList all = QApplication::topLevelWidgets();
         const auto count = [&](auto is) { return int(std::count_if(all.begin(), all.end(), is)); };
         return {count([](QWidget *w) { return qobject_cast<Form1 *>(w); }),
-                count([](QWidget *w) { return qobject_cast<Form2 *>(w); })};
+            count([](QWidget *w) { return qobject_cast<Form2 *>(w); })};
     }
 
     QString Text(QWidget *window, const char *label) const { return Child<QLabel>(window, label)->text(); }
@@ -70,7 +70,8 @@ TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
     for (const auto &[name, text] : {std::pair{"Label5", "4"}, {"Label6", "120"}, {"Label7", "118,2"}, {"Label8", "19,7"}}) {
         EXPECT_EQ(Text(form2, name), QLatin1String(text)) << name;
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QLabel>(form2, name))->text(QAccessible::Name),
-                  QLatin1String(text)) << name;
+            QLatin1String(text))
+            << name;
     }
     // Shown active, with the focus on "Sit Another Test".
     EXPECT_TRUE(QTest::qWaitForWindowActive(form2));
@@ -83,12 +84,15 @@ TEST_F(ResultsTest, ControlsHaveTheirDesignValues)
     Form2 *form2 = &form2Window;
     const DesignedControl design[] = {
         {"Label2", "Number of Dimensions or Processors online: ", 120, 120, 5895, 375, 12, true},
-        {"Label5", "", 6120, 120, 1815, 375, 12, true}, {"Label4", "Aggregate Score: ", 120, 600, 5775, 375, 12, false},
-        {"Label6", "", 6120, 600, 1815, 375, 12, false}, {"Command2", "Sit Another Test", 120, 840, 1815, 615, 9.75, false},
+        {"Label5", "", 6120, 120, 1815, 375, 12, true},
+        {"Label4", "Aggregate Score: ", 120, 600, 5775, 375, 12, false},
+        {"Label6", "", 6120, 600, 1815, 375, 12, false},
+        {"Command2", "Sit Another Test", 120, 840, 1815, 615, 9.75, false},
         {"Label3", "Raw Processing Score: ", 120, 1080, 5775, 495, 18, false},
         {"Label7", "", 6120, 1080, 1815, 375, 13.5, false},
         {"Command3", "Review Question", 120, 1800, 1815, 615, 9.75, false},
-        {"Frame1", nullptr, 3480, 1800, 4455, 1815, 12, true}, {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false},
+        {"Frame1", nullptr, 3480, 1800, 4455, 1815, 12, true},
+        {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false},
         {"Image1", nullptr, 0, -111, 4155, 1700, 0, false},
         {"Label9", "Projected Mean Score: ", 1920, 4800, 3855, 615, 18, false},
         {"Label8", "", 6000, 4800, 1815, 375, 13.5, true},
@@ -156,7 +160,7 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         // The standard text of a double, written independently of the code under test.
         const auto Standard = [](double value) { return QString::asprintf("%.15g", value); };
         EXPECT_EQ(form2->windowTitle(),
-                  QStringLiteral("Nested Logic Test Results:- Level %1 Tertiary Logic Achieved").arg(correct));
+            QStringLiteral("Nested Logic Test Results:- Level %1 Tertiary Logic Achieved").arg(correct));
         EXPECT_EQ(Text(form2, "Label5"), QString::number(dimensions));
         EXPECT_EQ(Text(form2, "Label6"), Standard(total / 10));
         EXPECT_EQ(Text(form2, "Label7"), Standard(std::floor(std::pow(best, 1.05)) / 10 + 50));
@@ -191,7 +195,7 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
         // level 1 after it, worth 100 + 10 + its one operator.
         const nlt::TestCounters &c = session.counters();
         EXPECT_EQ(std::tuple(int{c.TermCount}, int{c.NestingRounds}, int{c.Level}, int{c.QuestionScore}),
-                  std::tuple(1, 1, 1, 111));
+            std::tuple(1, 1, 1, 111));
     }
     EXPECT_EQ(programEnds, 0);
 }

@@ -20,7 +20,7 @@ TEST_F(WindowTest, LoadShowsTheFirstQuestionActiveAndEveryLoadStartsANewRun)
     // The next load starts a new run; only the level carries over.
     Answer(form);
     ASSERT_TRUE(form->run().totalScore.has_value());
-    session.counters() = {9, 500, 7, 5};  // TermCount, QuestionScore, NestingRounds, Level
+    session.counters() = {9, 500, 7, 5}; // TermCount, QuestionScore, NestingRounds, Level
     session.unloadForm1();
     form = session.showForm1();
     EXPECT_EQ(form->windowTitle(), kTertiaryTitle + "5");
@@ -31,17 +31,23 @@ TEST_F(WindowTest, LoadShowsTheFirstQuestionActiveAndEveryLoadStartsANewRun)
 TEST_F(WindowTest, ControlsHaveTheirDesignValues)
 {
     const DesignedControl design[] = {
-        {"Text1", nullptr, 120, 120, 7815, 1755, 9.75, false}, {"Option1", "Tertiary Logic", 120, 2160, 1815, 255, 0, false},
-        {"Option2", "Binary Logic", 120, 2400, 1815, 255, 0, false}, {"Command4", "Help", 2040, 2160, 975, 495, 18, false},
-        {"Command5", "Unknown", 3120, 2160, 1695, 495, 18, false}, {"Command2", "True", 4920, 2160, 1455, 495, 18, false},
+        {"Text1", nullptr, 120, 120, 7815, 1755, 9.75, false},
+        {"Option1", "Tertiary Logic", 120, 2160, 1815, 255, 0, false},
+        {"Option2", "Binary Logic", 120, 2400, 1815, 255, 0, false},
+        {"Command4", "Help", 2040, 2160, 975, 495, 18, false},
+        {"Command5", "Unknown", 3120, 2160, 1695, 495, 18, false},
+        {"Command2", "True", 4920, 2160, 1455, 495, 18, false},
         {"Command3", "False", 6480, 2160, 1455, 495, 18, false},
         {"Label2", "No Calculators, No Pen and Paper, All answers to be computed mentally", 120, 2760, 7815, 375, 12, false},
-        {"Command1", "Command1", 1140, 3600, 1215, 495, 0, false}, {"Frame1", nullptr, 3480, 3240, 4455, 1815, 12, true},
-        {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false}, {"Image1", nullptr, 0, -111, 4155, 1700, 0, false},
+        {"Command1", "Command1", 1140, 3600, 1215, 495, 0, false},
+        {"Frame1", nullptr, 3480, 3240, 4455, 1815, 12, true},
+        {"Picture1", nullptr, 120, 333, 4215, 1335, 0, false},
+        {"Image1", nullptr, 0, -111, 4155, 1700, 0, false},
     };
     ExpectDesign(form, QSize(536, 341), design);
     EXPECT_FALSE(Control("Command1")->isVisible());
-    EXPECT_EQ(TabOrder(Text1()), QStringList({"Text1", "Command2", "Command3", "Command4", "Command5", "Option1", "Option2"}));
+    EXPECT_EQ(TabOrder(Text1()),
+        QStringList({"Text1", "Command2", "Command3", "Command4", "Command5", "Option1", "Option2"}));
     // Red 192 on olive: sampled from the label as drawn, left of its centred text.
     const QImage label2 = Control<QLabel>("Label2")->grab().toImage();
     EXPECT_EQ(label2.pixelColor(4, label2.height() / 2), QColor(192, 192, 0));
@@ -82,7 +88,8 @@ TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        const char *focus, *pressed;  // nullptr: no button
+        const char *focus, *pressed; // nullptr: no button
+        // clang-format off
     } cases[] = {
         {Qt::Key_1, {}, "Text1", "Command2"}, {Qt::Key_1, K, "Option1", "Command2"}, {Qt::Key_T, A, "Text1", "Command2"},
         {Qt::Key_T, {}, "Text1", nullptr}, {Qt::Key_2, {}, "Command4", "Command3"}, {Qt::Key_2, K, "Text1", "Command3"},
@@ -92,6 +99,7 @@ TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
         {Qt::Key_Enter, K, "Command5", "Command5"}, {Qt::Key_Return, {}, "Command4", "Command4"},
         {Qt::Key_Space, {}, "Command2", "Command2"}, {Qt::Key_Return, {}, "Text1", nullptr},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString() + " on " + c.focus);
         for (const bool enabled : {false, true}) {
@@ -121,11 +129,11 @@ TEST_F(WindowTest, FocusReturnsToTheButtonThatAnswered)
     const struct {
         char answer;
         const char *button;
-        Qt::Key key;  // Qt::Key_unknown: a mouse click
+        Qt::Key key; // Qt::Key_unknown: a mouse click
         const char *focusBefore;
     } cases[] = {{'1', "Command2", Qt::Key_unknown, "Text1"}, {'2', "Command3", Qt::Key_unknown, "Command2"},
-                 {'0', "Command5", Qt::Key_unknown, "Text1"}, {'1', "Command2", Qt::Key_1, "Command4"},
-                 {'2', "Command3", Qt::Key_Return, "Command3"}, {'0', "Command5", Qt::Key_0, "Option1"}};
+        {'0', "Command5", Qt::Key_unknown, "Text1"}, {'1', "Command2", Qt::Key_1, "Command4"},
+        {'2', "Command3", Qt::Key_Return, "Command3"}, {'0', "Command5", Qt::Key_0, "Option1"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.button) + " from " + c.focusBefore);
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));

@@ -17,8 +17,7 @@ using helptest::kHelpFile;
 using nlt::help::HelpWindow;
 
 // The visible top-level windows of one kind.
-template <typename Widget>
-QList<Widget *> Shown()
+template <typename Widget> QList<Widget *> Shown()
 {
     QList<Widget *> found;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -78,8 +77,7 @@ TEST_F(HelpOpenerTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
 {
     const QByteArray good = helptest::BuiltHelpBytes();
     const std::optional<QByteArray> cases[] = {std::nullopt, good.left(good.size() / 3),
-                                               QByteArray(good).replace(0x78, 0x54, QByteArray(0x54, char(0xa5))),
-                                               QByteArray("<html>no</html>")};
+        QByteArray(good).replace(0x78, 0x54, QByteArray(0x54, char(0xa5))), QByteArray("<html>no</html>")};
     for (const auto &bytes : cases) {
         QTemporaryDir dir;
         const QString path = bytes ? helptest::WriteCopy(dir, *bytes) : dir.filePath("help - zentrix.chm");
@@ -104,9 +102,16 @@ TEST_F(HelpOpenerTest, AFileItCannotShowGivesOneNonBlockingMessageNamingIt)
 TEST(PlaceBesideTest, PutsTheWindowWhereTheScreenHasRoom)
 {
     enum Side { Right, Left, Over };
-    const struct { int openerLeft, openerWidth, width; Side side; bool narrowed; } rows[] = {
-        {0, 200, 500, Right, false}, {600, 200, 500, Left, false},
-        {0, 200, 700, Right, true}, {250, 300, 500, Over, false}, {0, 400, 780, Over, false},
+    const struct {
+        int openerLeft, openerWidth, width;
+        Side side;
+        bool narrowed;
+    } rows[] = {
+        {0, 200, 500, Right, false},
+        {600, 200, 500, Left, false},
+        {0, 200, 700, Right, true},
+        {250, 300, 500, Over, false},
+        {0, 400, 780, Over, false},
     };
     for (const auto &row : rows) {
         QWidget opener;

@@ -19,8 +19,8 @@ void FailOnQtWarning(QtMsgType type, const QMessageLogContext &, const QString &
     }
     // The offscreen platform cannot raise a window or pass on its size limits
     // and says so each time: noise of the test platform alone, let through.
-    if (message == QLatin1String("This plugin does not support raise()") ||
-        message == QLatin1String("This plugin does not support propagateSizeHints()"))
+    if (message == QLatin1String("This plugin does not support raise()")
+        || message == QLatin1String("This plugin does not support propagateSizeHints()"))
         return;
     ADD_FAILURE() << "Qt warned: " << message.toStdString();
 }

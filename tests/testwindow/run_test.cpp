@@ -43,11 +43,11 @@ TEST(RunController, JudgesEachPressByTheTable)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
         TestState state{{.TermCount = 4, .QuestionScore = std::int16_t(row.worth), .NestingRounds = 2, .Level = 7},
-                        std::make_unique<nlt::SeededRandomSource>(5)};
+            std::make_unique<nlt::SeededRandomSource>(5)};
         RunState run{{"(1 Or 2) And 0", row.worth, row.value, 6, false}, row.best, row.total};
         RunController controller(run, state);
         const AnswerOutcome outcome = row.given == '0' ? controller.Command5_Click()
-            : row.given == '1'                         ? controller.Command2_Click(row.tertiary)
+                                    : row.given == '1' ? controller.Command2_Click(row.tertiary)
                                                        : controller.Command3_Click(row.tertiary);
         EXPECT_EQ(run.bestQuestionScore, row.bestAfter);
         EXPECT_EQ(run.totalScore, row.totalAfter);
@@ -58,22 +58,22 @@ TEST(RunController, JudgesEachPressByTheTable)
         if (kept) {
             const nlt::AnsweredQuestion &question = run.record->Questions()[0];
             EXPECT_EQ(std::tie(question.text, question.given, question.binary),
-                      std::tuple("(1 Or 2) And 0", row.given, false));
+                std::tuple("(1 Or 2) And 0", row.given, false));
         }
         if (row.next == Ends) {
             const auto *ended = std::get_if<FinishedRun>(&outcome);
             ASSERT_NE(ended, nullptr);
             EXPECT_EQ(ended->record, run.record);
             EXPECT_EQ(std::tie(ended->bestQuestionScore, ended->totalScore, ended->level, ended->termCount, ended->question,
-                               ended->answerGiven, ended->rightAnswer),
-                      std::tuple(row.best, row.total, 7, 4, QStringLiteral("(1 Or 2) And 0"), row.given, row.value));
+                          ended->answerGiven, ended->rightAnswer),
+                std::tuple(row.best, row.total, 7, 4, QStringLiteral("(1 Or 2) And 0"), row.given, row.value));
             EXPECT_EQ(run.question.text, "(1 Or 2) And 0");
         } else {
             // The next question is the run's question on show, built at the counters: level 7 shown, 8 after.
             const auto *next = std::get_if<nlt::Question>(&outcome);
             ASSERT_NE(next, nullptr);
             EXPECT_EQ(std::tuple(next->binary, next->level, int(state.counters.Level), next->worth),
-                      std::tuple(row.next == Binary, 7, 8, int(state.counters.QuestionScore)));
+                std::tuple(row.next == Binary, 7, 8, int(state.counters.QuestionScore)));
             EXPECT_EQ(run.question.text, next->text);
         }
     }
@@ -88,19 +88,23 @@ TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
         char answer;
         const char *button;
         bool binary, scored, ends;
-        const char *next;  // the kind of question built next, or none
+        const char *next; // the kind of question built next, or none
     } cases[] = {
-        {'1', "Command2", false, true, false, "Tertiary"}, {'0', "Command2", false, false, true, nullptr},
-        {'0', "Command5", false, true, false, "Tertiary"}, {'2', "Command5", false, false, true, nullptr},
-        {'2', "Command3", true, true, false, "Binary"},    {'1', "Command3", true, false, true, nullptr},
+        {'1', "Command2", false, true, false, "Tertiary"},
+        {'0', "Command2", false, false, true, nullptr},
+        {'0', "Command5", false, true, false, "Tertiary"},
+        {'2', "Command5", false, false, true, nullptr},
+        {'2', "Command3", true, true, false, "Binary"},
+        {'1', "Command3", true, false, true, nullptr},
         // A three-valued "0" question under "Binary Logic" moves on unscored;
         // Unknown is disabled, so its click does nothing.
-        {'0', "Command2", true, false, false, "Tertiary"}, {'0', "Command3", true, false, false, "Binary"},
+        {'0', "Command2", true, false, false, "Tertiary"},
+        {'0', "Command3", true, false, false, "Binary"},
         {'0', "Command5", true, false, false, nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(1, c.answer) + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
-        Click(form, "Option1");  // a "0" question must be built by the three-valued test
+        Click(form, "Option1"); // a "0" question must be built by the three-valued test
         ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
         Click(form, c.binary ? "Option2" : "Option1");
         const std::int64_t total = form->run().totalScore.value_or(0);

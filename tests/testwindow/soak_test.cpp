@@ -24,8 +24,8 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
 {
     const char *count = std::getenv("NLT_SOAK_QUESTIONS");
     const int questions = count ? std::atoi(count) : 1000;
-    constexpr int kCap = 393;      // from this question on the difficulty stays put
-    constexpr int kWarmUp = 1000;  // resident memory is compared from here on
+    constexpr int kCap = 393;     // from this question on the difficulty stays put
+    constexpr int kWarmUp = 1000; // resident memory is compared from here on
     ProgramEnd end;
     TestSession session(end, std::make_unique<nlt::SeededRandomSource>(7));
     end.setEndHandler([] { ADD_FAILURE() << "program ended"; });
@@ -59,8 +59,9 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
             Child(form, q % 100 == 0 ? "Option1" : "Option2")->click();
         // True moves a "0" question on, unscored, while "Binary Logic" is selected.
         const bool movesOn = answer == '0' && !form->TertiarySelected();
-        QAbstractButton *right =
-            Child(form, answer == '1' || movesOn ? "Command2" : answer == '2' ? "Command3" : "Command5");
+        QAbstractButton *right = Child(form, answer == '1' || movesOn ? "Command2"
+                                             : answer == '2'          ? "Command3"
+                                                                      : "Command5");
         ASSERT_TRUE(right->isEnabled()) << q;
         total += movesOn ? 0 : c.QuestionScore;
         const int buildsBefore = builds;
@@ -69,9 +70,9 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
     }
     EXPECT_EQ(form->run().totalScore, total);
     const long endKb = ResidentKb();
-    std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question "
-              << kWarmUp << ", " << endKb << " kB at the end" << std::endl;
-#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's quarantine keeps freed memory resident
+    std::cout << questions << " questions in " << clock.elapsed() << " ms; VmRSS " << warmKb << " kB at question " << kWarmUp
+              << ", " << endKb << " kB at the end" << std::endl;
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizer's quarantine keeps freed memory resident
     if (questions > kWarmUp) {
         EXPECT_LT(endKb - warmKb, 20 * 1024);
     }
