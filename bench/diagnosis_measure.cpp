@@ -8,7 +8,7 @@
 
 #include "engine/diagnosis.h"
 #include "engine/generator.h"
-#include "tests/engine/simulated_person.h"
+#include "tests/reference/simulated_person.h"
 #include "tests/reference/literal_evaluator.h"
 
 #include <chrono>
