@@ -45,7 +45,7 @@ cmake --build --preset windows --parallel "$(nproc)"
 
 step "installer and zip"
 rm -f build/windows/nested-logic-test-*-win64.*
-(cd build/windows && cpack -C Release)
+cpack --preset windows
 
 step "tests and checks under wine"
 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" bash scripts/windows/checks.sh "$@"
