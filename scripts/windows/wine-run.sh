@@ -14,6 +14,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # QT_*. The Qt for Windows has the windows platform only: name it, since the
 # tests otherwise ask for the offscreen platform of their Linux runs.
 export WINEQT_QPA_PLATFORM=${WINEQT_QPA_PLATFORM:-windows}
+# Qt's messages go to stderr also from a program without a console, so that
+# the checks see every warning.
+export WINEQT_FORCE_STDERR_LOGGING=1
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     mkdir -p "$WINEPREFIX"
     timeout 300 wineboot --init >/dev/null 2>&1 || true
