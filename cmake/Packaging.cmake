@@ -2,11 +2,12 @@
 #
 # The executable and its help file share one program folder, because the
 # program opens the help file that lies beside it. On Linux that folder is
-# libexec/nested-logic-test with a link in bin/; on Windows it is bin/.
+# libexec/nested-logic-test with a link in bin/; on Windows it is the top of
+# the installation, so the installed folder and the portable one look alike.
 include(GNUInstallDirs)
 
 if(WIN32)
-    set(NLT_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
+    set(NLT_INSTALL_PROGRAM_DIR .)
 else()
     set(NLT_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/nested-logic-test)
 endif()
@@ -43,8 +44,27 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "in your head and answer True, False or Unknown. Each right answer raises the"
     "level and grows the next expression; the first wrong answer ends the run and"
     "reports the level reached and four scores.")
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+if(WIN32)
+    # An installer into Program Files\Nested Logic Test with a Start-menu
+    # entry and an uninstaller, and a portable folder as a zip file.
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY "Nested Logic Test")
+    set(CPACK_NSIS_PACKAGE_NAME "Nested Logic Test")
+    set(CPACK_NSIS_DISPLAY_NAME "Nested Logic Test")
+    # A 64-bit Unicode installer that installs into the 64-bit Program Files.
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_PACKAGE_EXECUTABLES nested-logic-test "Nested Logic Test")
+    set(CPACK_NSIS_MENU_LINKS "${NLT_HELP_FILE_NAME}" "Nested Logic Test Help")
+    set(CPACK_NSIS_MUI_ICON "${NLT_WINDOWS_ICON}")
+    set(CPACK_NSIS_MUI_UNIICON "${NLT_WINDOWS_ICON}")
+    set(CPACK_NSIS_INSTALLED_ICON_NAME nested-logic-test.exe)
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

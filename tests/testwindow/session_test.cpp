@@ -3,6 +3,10 @@
 #include "testwindow/closereason.h"
 #include "windowfixture.h"
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 // The window and the program answer a close request by the same rule.
@@ -10,8 +14,10 @@ TEST_F(WindowTest, CloseRequestsFollowTheRule)
 {
     using R = CloseReason;
     using A = CloseAction;
-    const struct { R reason; A action; } cases[] = {
-        {R::User, A::EndProgram},       {R::Program, A::Unload},       {R::SystemShutdown, A::Cancel},
+    const struct {
+        R reason;
+        A action;
+    } cases[] = {{R::User, A::EndProgram}, {R::Program, A::Unload}, {R::SystemShutdown, A::Cancel},
         {R::TaskManager, A::EndProgram}, {R::ParentClosing, A::Unload}, {R::OwnerClosing, A::Unload}};
     for (const auto &c : cases) {
         SCOPED_TRACE(static_cast<int>(c.reason));
@@ -43,5 +49,21 @@ TEST_F(WindowTest, TerminationSignalEndsTheProgram)
     EXPECT_TRUE(QTest::qWaitFor([this] { return programEnds == 1; }, 2000));
     EXPECT_FALSE(form->isVisible());
 }
+
+#ifdef Q_OS_WIN
+// Windows asks every window whether a shut-down or log-off may go on: the
+// answer is no, and the window stays open; it is then told the session goes on.
+TEST_F(WindowTest, EndOfSessionQueryIsRefused)
+{
+    TestSession::instance().installCloseRequestHandlers();
+    const auto window = reinterpret_cast<HWND>(form->winId());
+    for (const LPARAM kind : {LPARAM(0), LPARAM(ENDSESSION_LOGOFF)}) {
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, kind), 0) << kind;
+        SendMessageW(window, WM_ENDSESSION, FALSE, kind);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(programEnds, 0);
+    }
+}
+#endif
 
 } // namespace
