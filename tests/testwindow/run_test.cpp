@@ -1,4 +1,3 @@
-#include <QSignalSpy>
 #include <optional>
 #include <tuple>
 
@@ -76,48 +75,6 @@ TEST(RunController, JudgesEachPressByTheTable)
                 std::tuple(row.next == Binary, 7, 8, int(state.counters.QuestionScore)));
             EXPECT_EQ(run.question.text, next->text);
         }
-    }
-}
-
-// The same judgement through the real window: the real generators are answered
-// right until the wanted answer is on show; then the button and the selected
-// test decide the title, the score, the end of the run and Unknown.
-TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
-{
-    const struct {
-        char answer;
-        const char *button;
-        bool binary, scored, ends;
-        const char *next; // the kind of question built next, or none
-    } cases[] = {
-        {'1', "Command2", false, true, false, "Tertiary"},
-        {'0', "Command2", false, false, true, nullptr},
-        {'0', "Command5", false, true, false, "Tertiary"},
-        {'2', "Command5", false, false, true, nullptr},
-        {'2', "Command3", true, true, false, "Binary"},
-        {'1', "Command3", true, false, true, nullptr},
-        // A three-valued "0" question under "Binary Logic" moves on unscored;
-        // Unknown is disabled, so its click does nothing.
-        {'0', "Command2", true, false, false, "Tertiary"},
-        {'0', "Command3", true, false, false, "Binary"},
-        {'0', "Command5", true, false, false, nullptr},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(1, c.answer) + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
-        Click(form, "Option1"); // a "0" question must be built by the three-valued test
-        ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
-        Click(form, c.binary ? "Option2" : "Option1");
-        const std::int64_t total = form->run().totalScore.value_or(0);
-        const int worth = form->run().question.worth;
-        const QString title = form->windowTitle();
-        QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
-        QSignalSpy ended(&session, &TestSession::runEnded);
-        Click(form, c.button);
-        EXPECT_EQ(form->run().totalScore.value_or(0), total + (c.scored ? worth : 0));
-        EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
-        EXPECT_EQ(built.isEmpty(), c.next == nullptr);
-        EXPECT_TRUE(c.next ? form->windowTitle().contains(c.next) : form->windowTitle() == title);
-        EXPECT_EQ(Control("Command5")->isEnabled(), !c.binary);
     }
 }
 
