@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <numeric>
 #include <random>
 
@@ -69,25 +70,14 @@ TEST(Diagnosis, HandWorkedRuns)
 Person PersonFor(const Cause &c)
 {
     using R = Person::Rule;
+    using K = CauseKind;
+    static const std::map<K, R> kRules{{K::NotZeroAsZero, R::NotZeroAsZero}, {K::NotZeroWrongNeighbour, R::NotZeroAfter},
+        {K::NotIgnored, R::NotIgnored}, {K::NotNegatesRest, R::NotRest}, {K::AndFirst, R::AndFirst},
+        {K::RightToLeft, R::RightToLeft}};
     const std::string word(OperatorWord(c.word));
-    switch (c.kind) {
-    case CauseKind::WordAsWord:
-        return Person::With(R::Word, word, std::string(OperatorWord(c.readAs)));
-    case CauseKind::TableCell:
-        return Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used);
-    case CauseKind::NotZeroAsZero:
-        return Person::With(R::NotZeroAsZero);
-    case CauseKind::NotZeroWrongNeighbour:
-        return Person::With(R::NotZeroAfter);
-    case CauseKind::NotIgnored:
-        return Person::With(R::NotIgnored);
-    case CauseKind::NotNegatesRest:
-        return Person::With(R::NotRest);
-    case CauseKind::AndFirst:
-        return Person::With(R::AndFirst);
-    default:
-        return Person::With(R::RightToLeft);
-    }
+    return c.kind == K::WordAsWord ? Person::With(R::Word, word, std::string(OperatorWord(c.readAs)))
+         : c.kind == K::TableCell  ? Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used)
+                                   : Person::With(kRules.at(c.kind));
 }
 
 // A generated run of count questions of one test.

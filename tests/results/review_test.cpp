@@ -211,9 +211,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
         QStringList heads;
         for (int column = 0; table->isVisible() && column < table->columnCount(); ++column) {
             heads << table->horizontalHeaderItem(column)->text();
-            if (table->item(0, column)->font().bold()) {
-                EXPECT_EQ(table->item(0, column)->text(), row.marked);
-            }
+            EXPECT_EQ(table->item(0, column)->font().bold() ? table->item(0, column)->text() : row.marked, row.marked);
         }
         EXPECT_EQ(heads, row.heads);
         EXPECT_TRUE(Get<QPushButton>("editButton")->isEnabled());
@@ -270,9 +268,6 @@ TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
         Step step;
         const char *text;
     } rows[] = {
-        {{.kind = StepKind::NotZero, .range = {}, .op = Operator::For, .operatorBefore = true, .value = '2'},
-            "Not 0 after For counts as 2"},
-        {{.kind = StepKind::NotZero, .range = {}, .op = Operator::Xand, .value = '1'}, "Not 0 before Xand counts as 1"},
         {{.kind = StepKind::CancelNots, .range = {0, 8}}, "Not Not cancels"},
         {{.kind = StepKind::CancelNots, .range = {4, 16}}, "2 pairs of Not cancel"},
     };
@@ -294,9 +289,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
         const char *problem;
     } bad[] = {
         {"1 And 2 or 1", "at character 9: \"or\" is not an operator word; operator words begin with a capital letter"},
-        {"1 Or", "at character 5: the term \"1 Or\" has no value"},
         {"", "Type an expression to work it out."},
-        {"Not 0", "at character 1: \"Not 0\" needs an operator beside it"},
     };
     Open(kExample, '0');
     review_->activateWindow();
@@ -362,8 +355,7 @@ TEST_F(ReviewTest, AStepOfTheOldWorkingChosenWhileTypingWorksTheNewTextOut)
         EXPECT_EQ(QApplication::focusWidget(), view);
         EXPECT_TRUE(Box()->extraSelections().isEmpty());
         EXPECT_FALSE(Box()->textCursor().hasSelection());
-        (void)QTest::qWaitFor([this] { return Text("answerLabel") == QStringLiteral("The value is True (1)."); });
-        EXPECT_EQ(Text("answerLabel"), QStringLiteral("The value is True (1)."));
+        QTRY_COMPARE(Text("answerLabel"), QStringLiteral("The value is True (1)."));
     }
     // The test main fails a test on any Qt warning.
     EXPECT_NONFATAL_FAILURE(qWarning("a warning"), "Qt warned: a warning");
