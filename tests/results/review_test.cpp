@@ -168,12 +168,6 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
         {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
     };
-    // The ways of answering True (1), False (2) and Unknown (0), used in turn.
-    const struct {
-        Qt::KeyboardModifiers modifiers;
-        const char *button;
-    } ways[] = {{Qt::NoModifier, nullptr}, {Qt::KeypadModifier, nullptr}, {Qt::AltModifier, nullptr},
-        {Qt::NoModifier, "finder"}};
     int turn = 0;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.found.toStdString());
@@ -194,14 +188,15 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
                     part.replace(at, 6, " And ");
             const char value = nlt::EvaluateExpression(part)[0];
-            const auto &way = ways[turn++ % 4];
+            // Answered in turn by a digit, a keypad digit, Alt and the word's letter, and the button.
             const char *letter = value == '1' ? "True" : value == '2' ? "False" : "Unknown";
-            if (way.button)
-                Click(review_, (way.button + QString(letter)).toLatin1().constData());
-            else if (way.modifiers == Qt::AltModifier)
-                QTest::keyClick(review_, Qt::Key(letter[0]), Qt::AltModifier);
+            if (const int way = turn++ % 4; way == 3)
+                Click(review_, ("finder" + QString(letter)).toLatin1().constData());
             else
-                QTest::keyClick(review_, Qt::Key(Qt::Key_0 + (value - '0')), way.modifiers);
+                QTest::keyClick(review_, way == 2 ? Qt::Key(letter[0]) : Qt::Key(Qt::Key_0 + (value - '0')),
+                    way == 2   ? Qt::AltModifier
+                    : way == 1 ? Qt::KeypadModifier
+                               : Qt::NoModifier);
             EXPECT_TRUE(QTest::qWaitFor(
                 [&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
         }
@@ -222,11 +217,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 {
     // label: the start of the item's label.
-    const struct {
-        const char *question;
-        const char *label;
-        const char *selected;
-    } rows[] = {
+    const char *const rows[][3] = {
         {"1 And Not 0 Or 1", "Not 0 after And counts as 2", "Not 0"},
         {"1 And Not 0 Or 1", "2 Or 1 = 1", "Or 1"},
         {"1 And Not 0 Or 1", "1 And 2 = 2", "1 And Not 0"},
@@ -236,15 +227,15 @@ TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
         {kExample, "Not 2 is 1", "Not (2 Against 0)"},
         {kExample, "0 For 1 = 1", kExample},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.label);
-        Open(row.question, '0');
+    for (const auto &[question, label, selected] : rows) {
+        SCOPED_TRACE(label);
+        Open(question, '0');
         Get<QTreeView>("workingView")
             ->setCurrentIndex(
                 Working()
-                    ->match(Working()->index(0, 0), Qt::DisplayRole, row.label, 1, Qt::MatchStartsWith | Qt::MatchRecursive)
+                    ->match(Working()->index(0, 0), Qt::DisplayRole, label, 1, Qt::MatchStartsWith | Qt::MatchRecursive)
                     .value(0));
-        EXPECT_EQ(Box()->textCursor().selectedText(), QLatin1String(row.selected));
+        EXPECT_EQ(Box()->textCursor().selectedText(), QLatin1String(selected));
         // Marked also while the box has no focus, and underlined besides its colours.
         EXPECT_NE(Box()->extraSelections().value(0).format.underlineStyle(), QTextCharFormat::NoUnderline);
     }
@@ -263,16 +254,9 @@ TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 
 TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
 {
-    using namespace nlt;
-    const struct {
-        Step step;
-        const char *text;
-    } rows[] = {
-        {{.kind = StepKind::CancelNots, .range = {0, 8}}, "Not Not cancels"},
-        {{.kind = StepKind::CancelNots, .range = {4, 16}}, "2 pairs of Not cancel"},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(ReviewWording::StepText(row.step), QString::fromUtf8(row.text));
+    using nlt::StepKind;
+    EXPECT_EQ(ReviewWording::StepText({.kind = StepKind::CancelNots, .range = {0, 8}}), "Not Not cancels");
+    EXPECT_EQ(ReviewWording::StepText({.kind = StepKind::CancelNots, .range = {4, 16}}), "2 pairs of Not cancel");
     // A group longer than 64 characters is shortened in its middle.
     EXPECT_EQ(ReviewWording::GroupText(std::string(64, '1'), '1'), QString(64, u'1') + " = 1");
     const std::string head = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd", tail = "0123456789ghijklmnopqrstuvwxyz";
@@ -284,10 +268,7 @@ TEST_F(ReviewTest, StepsAndGroupsAreWordedAsAPersonWorksThem)
 // failed question alone; bad text is explained inline, never in a dialog.
 TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
 {
-    const struct {
-        const char *text;
-        const char *problem;
-    } bad[] = {
+    const char *const bad[][2] = {
         {"1 And 2 or 1", "at character 9: \"or\" is not an operator word; operator words begin with a capital letter"},
         {"", "Type an expression to work it out."},
     };
@@ -309,12 +290,12 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
     QTest::keyClicks(Box(), QStringLiteral("2 Xor 0 And 1"));
     QTRY_COMPARE(Text("answerLabel"), QStringLiteral("The value is Unknown (0)."));
     EXPECT_FALSE(Get<QListWidget>("causesView")->isVisible());
-    for (const auto &row : bad) {
-        SCOPED_TRACE(row.text);
-        Box()->setPlainText(QString::fromUtf8(row.text));
+    for (const auto &[text, problem] : bad) {
+        SCOPED_TRACE(text);
+        Box()->setPlainText(QString::fromUtf8(text));
         Click(review_, "workOutButton");
         EXPECT_EQ(Text("answerLabel"), QStringLiteral("No value."));
-        EXPECT_EQ(Get<QLabel>("problemLabel")->isVisible() ? Text("problemLabel") : "", QString::fromUtf8(row.problem));
+        EXPECT_EQ(Get<QLabel>("problemLabel")->isVisible() ? Text("problemLabel") : "", QString::fromUtf8(problem));
         EXPECT_EQ(Working()->rowCount(), 0);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }

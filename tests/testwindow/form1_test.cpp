@@ -1,6 +1,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QSignalSpy>
+#include <tuple>
 
 #include "../designtable.h"
 #include "windowfixture.h"
@@ -117,25 +118,19 @@ TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
 TEST_F(WindowTest, FocusReturnsToTheButtonThatAnswered)
 {
     Activate();
-    const struct {
-        char answer;
-        const char *button;
-        Qt::Key key; // Qt::Key_unknown: a mouse click
-        const char *focusBefore;
-    } cases[] = {{'1', "Command2", Qt::Key_unknown, "Text1"}, {'2', "Command3", Qt::Key_unknown, "Command2"},
-        {'0', "Command5", Qt::Key_unknown, "Text1"}, {'1', "Command2", Qt::Key_1, "Command4"},
-        {'2', "Command3", Qt::Key_Return, "Command3"}, {'0', "Command5", Qt::Key_0, "Option1"}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.button) + " from " + c.focusBefore);
-        ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
+    // The answer on show, its button, the key pressed (Qt::Key_unknown: a mouse click) and the focus before.
+    const std::tuple<char, const char *, Qt::Key, const char *> cases[] = {{'1', "Command2", Qt::Key_unknown, "Text1"},
+        {'2', "Command3", Qt::Key_unknown, "Command2"}, {'0', "Command5", Qt::Key_unknown, "Text1"},
+        {'1', "Command2", Qt::Key_1, "Command4"}, {'2', "Command3", Qt::Key_Return, "Command3"},
+        {'0', "Command5", Qt::Key_0, "Option1"}};
+    for (const auto &[answer, button, key, focusBefore] : cases) {
+        SCOPED_TRACE(std::string(button) + " from " + focusBefore);
+        ASSERT_NO_FATAL_FAILURE(AnswerUntil(answer));
         const std::string question = form->run().question.text;
-        Control<QWidget>(c.focusBefore)->setFocus();
-        if (c.key == Qt::Key_unknown)
-            Click(form, c.button);
-        else
-            QTest::keyClick(QApplication::focusWidget(), c.key);
+        Control<QWidget>(focusBefore)->setFocus();
+        key == Qt::Key_unknown ? Click(form, button) : QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_NE(form->run().question.text, question);
-        EXPECT_EQ(QApplication::focusWidget(), Control(c.button));
+        EXPECT_EQ(QApplication::focusWidget(), Control(button));
     }
 }
 
