@@ -120,10 +120,9 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
         EXPECT_EQ(Get<QLabel>("answerLabel")->accessibleName(), QLatin1String(row.sentence));
         const QStringList causes = Causes();
         EXPECT_TRUE(causes.value(0).contains(QLatin1String(row.first))) << causes.value(0).toStdString();
-        EXPECT_EQ(causes.size(), row.shown);
-        EXPECT_EQ(Get<QLabel>("diagnosisStatus")->isVisible(), row.shown == 0);
-        EXPECT_EQ(Get<QPushButton>("moreButton")->isVisible(), row.more);
-        EXPECT_EQ(Get<QPushButton>("findButton")->isVisible(), row.find);
+        EXPECT_EQ(std::tuple(causes.size(), Get<QLabel>("diagnosisStatus")->isVisible(),
+                      Get<QPushButton>("moreButton")->isVisible(), Get<QPushButton>("findButton")->isVisible()),
+            std::tuple(row.shown, row.shown == 0, row.more, row.find));
         if (row.more) {
             Click(review_, "moreButton");
             EXPECT_GT(Causes().size(), 3);

@@ -65,10 +65,9 @@ TEST_F(ResultsTest, FailedRunFillsTheWindowInTheUserLocale)
     // A screen reader names the window by its title and each value by its number.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(form2)->text(QAccessible::Name), title);
     for (const auto &[name, text] : {std::pair{"Label5", "4"}, {"Label6", "120"}, {"Label7", "118,2"}, {"Label8", "19,7"}}) {
-        EXPECT_EQ(Text(form2, name), QLatin1String(text)) << name;
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QLabel>(form2, name))->text(QAccessible::Name),
-            QLatin1String(text))
-            << name;
+        const QString accessible =
+            QAccessible::queryAccessibleInterface(Child<QLabel>(form2, name))->text(QAccessible::Name);
+        EXPECT_EQ(std::pair(Text(form2, name), accessible), std::pair(QString(text), QString(text))) << name;
     }
     // Shown active, with the focus on "Sit Another Test".
     EXPECT_TRUE(QTest::qWaitForWindowActive(form2));
