@@ -9,6 +9,7 @@
 #include <map>
 #include <numeric>
 #include <regex>
+#include <tuple>
 
 #include "engine/difficulty.h"
 #include "engine/evaluator.h"
@@ -193,28 +194,23 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 // 100 x 1 + 10 x one round + one operator.
 TEST(Difficulty, RunsStartFromTheirResets)
 {
-    const struct {
-        const char *what;
-        void (*reset)(TestCounters &);
-        int levelBefore, levelShown, levelAfter;
-    } rows[] = {{"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
+    // What starts the run, the level before, the level its first question shows and the level after it.
+    const std::tuple<const char *, void (*)(TestCounters &), int, int, int> rows[] = {
+        {"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
         {"Sit Another Test", StartAnotherTest, 5, 0, 1}};
-    for (const auto &row : rows) {
-        TestCounters counters{.TermCount = 9,
-            .QuestionScore = 500,
-            .NestingRounds = 7,
-            .Level = std::int16_t(row.levelBefore)};
-        if (row.reset)
-            row.reset(counters);
+    for (const auto &[what, reset, levelBefore, levelShown, levelAfter] : rows) {
+        TestCounters counters{.TermCount = 9, .QuestionScore = 500, .NestingRounds = 7, .Level = std::int16_t(levelBefore)};
+        if (reset)
+            reset(counters);
         StartRun(counters);
         EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.QuestionScore)),
             std::tuple(1, 0, 0))
-            << row.what;
+            << what;
         SeededRandomSource random(3);
         const Question q = NewTertiaryQuestion(counters, random);
         EXPECT_EQ(std::tuple(q.level, q.worth, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level)),
-            std::tuple(row.levelShown, 111, 1, 1, row.levelAfter))
-            << row.what;
+            std::tuple(levelShown, 111, 1, 1, levelAfter))
+            << what;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QTreeView>
 #include <QPushButton>
 #include <gtest/gtest-spi.h>
+#include <tuple>
 
 #include "../testwindow/windowfixture.h"
 #include "results/reviewwindow.h"
@@ -99,13 +100,8 @@ const Answers kNandAsAndTertiary = {{"1 Nand 2 Or (2 Nand 2)", '2', false}};
 TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 {
     const char *andFirst = "You worked And, Nand and Xand before the other words";
-    const struct {
-        Answers run;
-        const char *sentence;
-        const char *first;
-        int shown;
-        bool more, find;
-    } rows[] = {
+    // The run, the sentence on the answer, the start of the first cause, how many causes show, "More", "Find".
+    const std::tuple<Answers, const char *, const char *, qsizetype, bool, bool> rows[] = {
         {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3, true,
             true},
         {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false, true},
@@ -113,17 +109,17 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
             false, false},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.run.back().text);
-        OpenRun(row.run);
-        EXPECT_EQ(Text("answerLabel"), QLatin1String(row.sentence));
-        EXPECT_EQ(Get<QLabel>("answerLabel")->accessibleName(), QLatin1String(row.sentence));
+    for (const auto &[run, sentence, first, shown, more, find] : rows) {
+        SCOPED_TRACE(run.back().text);
+        OpenRun(run);
+        EXPECT_EQ(Text("answerLabel"), QLatin1String(sentence));
+        EXPECT_EQ(Get<QLabel>("answerLabel")->accessibleName(), QLatin1String(sentence));
         const QStringList causes = Causes();
-        EXPECT_TRUE(causes.value(0).contains(QLatin1String(row.first))) << causes.value(0).toStdString();
+        EXPECT_TRUE(causes.value(0).contains(QLatin1String(first))) << causes.value(0).toStdString();
         EXPECT_EQ(std::tuple(causes.size(), Get<QLabel>("diagnosisStatus")->isVisible(),
                       Get<QPushButton>("moreButton")->isVisible(), Get<QPushButton>("findButton")->isVisible()),
-            std::tuple(row.shown, row.shown == 0, row.more, row.find));
-        if (row.more) {
+            std::tuple(shown, shown == 0, more, find));
+        if (more) {
             Click(review_, "moreButton");
             EXPECT_GT(Causes().size(), 3);
         }

@@ -77,12 +77,9 @@ TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
         QObject::disconnect(Control(name), &QAbstractButton::clicked, form, nullptr);
     Activate();
     const auto K = Qt::KeypadModifier, A = Qt::AltModifier;
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char *focus, *pressed; // nullptr: no button
-        // clang-format off
-    } cases[] = {
+    // The key, its modifiers, the control with the focus and the button pressed (nullptr: none).
+    // clang-format off
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *, const char *> cases[] = {
         {Qt::Key_1, {}, "Text1", "Command2"}, {Qt::Key_1, K, "Option1", "Command2"}, {Qt::Key_T, A, "Text1", "Command2"},
         {Qt::Key_T, {}, "Text1", nullptr}, {Qt::Key_2, {}, "Command4", "Command3"}, {Qt::Key_2, K, "Text1", "Command3"},
         {Qt::Key_F, A, "Option2", "Command3"}, {Qt::Key_F, {}, "Command2", nullptr}, {Qt::Key_0, {}, "Text1", "Command5"},
@@ -92,21 +89,21 @@ TEST_F(WindowTest, KeysPressTheirButtonsOnlyWhileEnabled)
         {Qt::Key_Space, {}, "Command2", "Command2"}, {Qt::Key_Return, {}, "Text1", nullptr},
     };
     // clang-format on
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString() + " on " + c.focus);
+    for (const auto &[key, modifiers, focus, pressed] : cases) {
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString() + " on " + focus);
         for (const bool enabled : {false, true}) {
             // A disabled button cannot hold the focus that Return would press.
-            if (!enabled && c.pressed && QByteArray(c.focus) == c.pressed)
+            if (!enabled && pressed && QByteArray(focus) == pressed)
                 continue;
             std::vector<std::unique_ptr<QSignalSpy>> clicks;
             for (const char *name : buttons) {
-                Control(name)->setEnabled(!c.pressed || name != QByteArray(c.pressed) || enabled);
+                Control(name)->setEnabled(!pressed || name != QByteArray(pressed) || enabled);
                 clicks.push_back(std::make_unique<QSignalSpy>(Control(name), &QAbstractButton::clicked));
             }
-            Control<QWidget>(c.focus)->setFocus();
-            QTest::keyClick(Control<QWidget>(c.focus), c.key, c.modifiers);
+            Control<QWidget>(focus)->setFocus();
+            QTest::keyClick(Control<QWidget>(focus), key, modifiers);
             for (std::size_t b = 0; b < std::size(buttons); ++b) {
-                const bool expected = enabled && c.pressed && buttons[b] == QByteArray(c.pressed);
+                const bool expected = enabled && pressed && buttons[b] == QByteArray(pressed);
                 EXPECT_EQ(clicks[b]->count(), expected ? 1 : 0) << buttons[b] << " enabled " << enabled;
             }
         }
