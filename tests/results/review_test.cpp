@@ -5,6 +5,7 @@
 #include <QTreeView>
 #include <QPushButton>
 #include <gtest/gtest-spi.h>
+#include <array>
 #include <tuple>
 
 #include "../testwindow/windowfixture.h"
@@ -150,13 +151,8 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 {
     const QString oneOff = "Your answers fit no misreading, so you work this part right now: the slip was a one-off.";
-    const struct {
-        const Answers &run;
-        bool misreads;
-        QString found;
-        QStringList heads;
-        QString marked;
-    } rows[] = {
+    // The run, whether the person reads Nand as And, the result's start, the truth row's heads and its marked cell.
+    const std::tuple<const Answers &, bool, QString, QStringList, QString> rows[] = {
         {kNandAsAndTertiary, true, "Found: You read \"Nand\" as \"And\".", {"2 Nand 0", "2 Nand 1", "2 Nand 2"},
             "\u2714 1 (not 2)"},
         {kNandAsAnd, false, oneOff + "\nFound: A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.",
@@ -164,9 +160,9 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
         {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
     };
     int turn = 0;
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.found.toStdString());
-        OpenRun(row.run);
+    for (const auto &[run, misreads, found, heads, marked] : rows) {
+        SCOPED_TRACE(found.toStdString());
+        OpenRun(run);
         review_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(review_));
         Click(review_, "findButton");
@@ -178,8 +174,8 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             std::string part = ask.mid(9).toStdString();
             // The part asked is marked where it stands in the question.
             EXPECT_EQ(Marked().size(), 1);
-            EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !row.run.back().binary);
-            if (row.misreads)
+            EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !run.back().binary);
+            if (misreads)
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
                     part.replace(at, 6, " And ");
             const char value = nlt::EvaluateExpression(part)[0];
@@ -189,21 +185,19 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
                 Click(review_, ("finder" + QString(letter)).toLatin1().constData());
             else
                 QTest::keyClick(review_, way == 2 ? Qt::Key(letter[0]) : Qt::Key(Qt::Key_0 + (value - '0')),
-                    way == 2   ? Qt::AltModifier
-                    : way == 1 ? Qt::KeypadModifier
-                               : Qt::NoModifier);
+                    std::array{Qt::NoModifier, Qt::KeypadModifier, Qt::AltModifier}[way]);
             EXPECT_TRUE(QTest::qWaitFor(
                 [&] { return Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible(); }));
         }
-        EXPECT_TRUE(Text("finderResult").startsWith(row.found)) << Text("finderResult").toStdString();
+        EXPECT_TRUE(Text("finderResult").startsWith(found)) << Text("finderResult").toStdString();
         auto *table = Get<QTableWidget>("truthRow");
-        EXPECT_EQ(table->isVisible(), !row.heads.isEmpty());
-        QStringList heads;
+        EXPECT_EQ(table->isVisible(), !heads.isEmpty());
+        QStringList shown;
         for (int column = 0; table->isVisible() && column < table->columnCount(); ++column) {
-            heads << table->horizontalHeaderItem(column)->text();
-            EXPECT_EQ(table->item(0, column)->font().bold() ? table->item(0, column)->text() : row.marked, row.marked);
+            shown << table->horizontalHeaderItem(column)->text();
+            EXPECT_EQ(table->item(0, column)->font().bold() ? table->item(0, column)->text() : marked, marked);
         }
-        EXPECT_EQ(heads, row.heads);
+        EXPECT_EQ(shown, heads);
         EXPECT_TRUE(Get<QPushButton>("editButton")->isEnabled());
     }
 }
