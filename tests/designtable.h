@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 #include <gtest/gtest.h>
 
 // One control as designed: its caption (nullptr where it has none), its place in twips (15 to a pixel) inside its
@@ -32,17 +33,11 @@ template <std::size_t N> void ExpectDesign(QWidget *window, QSize size, const De
         const auto *button = qobject_cast<QAbstractButton *>(control);
         const auto *label = qobject_cast<QLabel *>(control);
         const auto *frame = qobject_cast<QGroupBox *>(control);
-        if (c.caption) {
-            EXPECT_EQ(button  ? button->text()
-                      : label ? label->text()
-                      : frame ? frame->title()
-                              : QString(),
-                QString::fromUtf8(c.caption));
-        }
-        if (c.points > 0) {
-            EXPECT_DOUBLE_EQ(control->font().pointSizeF(), c.points);
-            EXPECT_EQ(control->font().bold(), c.bold);
-        }
+        const QString caption = button ? button->text() : label ? label->text() : frame ? frame->title() : QString();
+        EXPECT_EQ(c.caption ? caption : QString(), QString::fromUtf8(c.caption));
+        const QFont font = control->font();
+        EXPECT_EQ(c.points > 0 ? std::pair(font.pointSizeF(), font.bold()) : std::pair(0.0, false),
+            std::pair(c.points, c.bold));
     }
 }
 

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <numeric>
 #include <random>
+#include <tuple>
 
 namespace nlt::test {
 namespace {
@@ -21,10 +23,7 @@ namespace {
 using Answers = std::vector<AnsweredQuestion>;
 
 // A run, the sentence of the cause that must come first, and a text no cause's sentence may hold.
-struct Worked {
-    Answers run;
-    std::string first, never;
-};
+using Worked = std::tuple<Answers, std::string, std::string>;
 
 const std::vector<Worked> kWorked{
     // "1 Nand 1 Or 2" is 2; read as And, 1 And 1 Or 2 is 1. Nand looks most like And.
@@ -52,13 +51,13 @@ const std::vector<Worked> kWorked{
 
 TEST(Diagnosis, HandWorkedRuns)
 {
-    for (const Worked &w : kWorked) {
-        SCOPED_TRACE(w.run.back().text);
-        const std::vector<Cause> causes = DiagnoseRun(w.run);
+    for (const auto &[run, first, never] : kWorked) {
+        SCOPED_TRACE(run.back().text);
+        const std::vector<Cause> causes = DiagnoseRun(run);
         ASSERT_FALSE(causes.empty());
-        EXPECT_EQ(DescribeCause(causes[0]), w.first);
+        EXPECT_EQ(DescribeCause(causes[0]), first);
         for (const Cause &c : causes)
-            EXPECT_EQ(DescribeCause(c).find(w.never), std::string::npos) << DescribeCause(c);
+            EXPECT_EQ(DescribeCause(c).find(never), std::string::npos) << DescribeCause(c);
     }
     // No diagnosis of a right answer or of a text that is no expression.
     EXPECT_TRUE(DiagnoseRun(Answers{{"1 Or 2", '1', true}}).empty());
@@ -69,25 +68,14 @@ TEST(Diagnosis, HandWorkedRuns)
 Person PersonFor(const Cause &c)
 {
     using R = Person::Rule;
+    using K = CauseKind;
+    static const std::map<K, R> kRules{{K::NotZeroAsZero, R::NotZeroAsZero}, {K::NotZeroWrongNeighbour, R::NotZeroAfter},
+        {K::NotIgnored, R::NotIgnored}, {K::NotNegatesRest, R::NotRest}, {K::AndFirst, R::AndFirst},
+        {K::RightToLeft, R::RightToLeft}};
     const std::string word(OperatorWord(c.word));
-    switch (c.kind) {
-    case CauseKind::WordAsWord:
-        return Person::With(R::Word, word, std::string(OperatorWord(c.readAs)));
-    case CauseKind::TableCell:
-        return Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used);
-    case CauseKind::NotZeroAsZero:
-        return Person::With(R::NotZeroAsZero);
-    case CauseKind::NotZeroWrongNeighbour:
-        return Person::With(R::NotZeroAfter);
-    case CauseKind::NotIgnored:
-        return Person::With(R::NotIgnored);
-    case CauseKind::NotNegatesRest:
-        return Person::With(R::NotRest);
-    case CauseKind::AndFirst:
-        return Person::With(R::AndFirst);
-    default:
-        return Person::With(R::RightToLeft);
-    }
+    return c.kind == K::WordAsWord ? Person::With(R::Word, word, std::string(OperatorWord(c.readAs)))
+         : c.kind == K::TableCell  ? Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used)
+                                   : Person::With(kRules.at(c.kind));
 }
 
 // A generated run of count questions of one test.
@@ -155,37 +143,33 @@ TEST(Diagnosis, CausesOfGeneratedRunsFitTheRun)
 // person does on at least 80 % of fresh questions where the misreading matters.
 TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
 {
-    struct Row {
-        bool binary;
-        Person person;
-    };
-    const std::vector<Row> rows{
+    const std::vector<std::pair<bool, Person>> rows{
         {true, Person::With(Person::Rule::Word, "Nand", "And")},
         {true, Person::With(Person::Rule::RightToLeft)},
         {false, Person::With(Person::Rule::NotZeroAsZero)},
         {false, Person::With(Person::Rule::Cell, "1 Xor 2", "", '2')},
     };
-    for (const Row &row : rows) {
+    for (const auto &[binary, person] : rows) {
         int matters = 0, agree = 0; // over the runs of this person
         for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-            const std::vector<std::string> texts = Questions(seed * 31, row.binary, 60);
+            const std::vector<std::string> texts = Questions(seed * 31, binary, 60);
             Answers run;
             for (const std::string &t : texts) {
-                run.push_back({t, row.person.Work(t), row.binary});
+                run.push_back({t, person.Work(t), binary});
                 if (run.back().given != reference::LiteralEvaluate(t).value()[0])
                     break;
             }
             SCOPED_TRACE(run.back().text);
             MistakeFinder finder(run);
             while (const auto part = finder.next())
-                finder.answer(row.person.Work(part->first));
+                finder.answer(person.Work(part->first));
             ASSERT_TRUE(finder.finished());
             const Cause top = finder.causes().at(0);
-            for (const std::string &t : Questions(seed * 77, row.binary, 40))
-                if (const char v = row.person.Work(t); v != reference::LiteralEvaluate(t).value()[0])
-                    ++matters, agree += AnswerUnder(top, t, row.binary) == v;
+            for (const std::string &t : Questions(seed * 77, binary, 40))
+                if (const char v = person.Work(t); v != reference::LiteralEvaluate(t).value()[0])
+                    ++matters, agree += AnswerUnder(top, t, binary) == v;
         }
-        EXPECT_GE(agree * 10, matters * 8) << row.person.word << row.person.cell << ' ' << agree << '/' << matters;
+        EXPECT_GE(agree * 10, matters * 8) << person.word << person.cell << ' ' << agree << '/' << matters;
     }
 }
 

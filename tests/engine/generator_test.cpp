@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <regex>
+#include <tuple>
 
 #include "engine/difficulty.h"
 #include "engine/evaluator.h"
@@ -79,10 +81,7 @@ class Draws : public ::testing::TestWithParam<DrawRow> {};
 // The sum of the second members.
 double Sum(const auto &pairs)
 {
-    double sum = 0;
-    for (const auto &kv : pairs)
-        sum += kv.second;
-    return sum;
+    return std::accumulate(pairs.begin(), pairs.end(), 0.0, [](double sum, const auto &kv) { return sum + kv.second; });
 }
 
 // 20,000 builds: every key within five standard deviations of its expected
@@ -155,26 +154,24 @@ struct HighestRandom : RandomSource {
 // TermCount, the chain operators coming on top, follow the table.
 TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 {
-    const struct {
-        int question, titleLevel, termCount, nestingRounds, level, fixedScore;
-    } rows[] = {{1, 0, 1, 1, 1, 110}, {2, 1, 2, 1, 2, 120}, {3, 2, 2, 2, 3, 240}, {4, 3, 3, 1, 4, 230}, {5, 4, 3, 2, 5, 360},
-        {6, 5, 3, 3, 6, 390}, {7, 6, 4, 2, 7, 380}, {10, 9, 5, 2, 10, 500}, {14, 13, 6, 3, 14, 680}, {19, 18, 7, 4, 19, 980},
-        {20, 19, 7, 5, 19, 1050}};
-    for (const auto &row : rows)
+    // The question, the level its title shows, TermCount, NestingRounds and Level after it, and its fixed score.
+    const int rows[][6] = {{1, 0, 1, 1, 1, 110}, {2, 1, 2, 1, 2, 120}, {3, 2, 2, 2, 3, 240}, {4, 3, 3, 1, 4, 230},
+        {5, 4, 3, 2, 5, 360}, {6, 5, 3, 3, 6, 390}, {7, 6, 4, 2, 7, 380}, {10, 9, 5, 2, 10, 500}, {14, 13, 6, 3, 14, 680},
+        {19, 18, 7, 4, 19, 980}, {20, 19, 7, 5, 19, 1050}};
+    for (const auto &[n, titleLevel, termCount, nestingRounds, level, fixedScore] : rows)
         for (const bool binary : {false, true}) {
             TestCounters counters{.TermCount = 1};
-            SeededRandomSource random(static_cast<std::uint64_t>(row.question));
+            SeededRandomSource random(static_cast<std::uint64_t>(n));
             Question q;
-            for (int question = 1; question <= row.question; ++question) {
+            for (int question = 1; question <= n; ++question) {
                 q = (binary && question > 1 ? NewBinaryQuestion : NewTertiaryQuestion)(counters, random);
                 ASSERT_EQ(std::string(1, q.value), EvaluateExpression(q.text));
                 ASSERT_EQ(q.worth, counters.QuestionScore);
             }
             EXPECT_EQ(std::tuple(q.level, q.binary, int(counters.TermCount), int(counters.NestingRounds),
-                          int(counters.Level), q.worth - OperatorCount(q.text) + row.termCount - 1),
-                std::tuple(row.titleLevel, binary && row.question > 1, row.termCount, row.nestingRounds, row.level,
-                    row.fixedScore))
-                << row.question << ": " << q.text;
+                          int(counters.Level), q.worth - OperatorCount(q.text) + termCount - 1),
+                std::tuple(titleLevel, binary && n > 1, termCount, nestingRounds, level, fixedScore))
+                << n << ": " << q.text;
         }
     // The rise stops at TermCount 37, NestingRounds 33 (question 393): a
     // worst-case question there (u just below 1: every chain at its most
@@ -197,28 +194,23 @@ TEST(Difficulty, QuestionsOfARunFollowTheTableUpToTheCap)
 // 100 x 1 + 10 x one round + one operator.
 TEST(Difficulty, RunsStartFromTheirResets)
 {
-    const struct {
-        const char *what;
-        void (*reset)(TestCounters &);
-        int levelBefore, levelShown, levelAfter;
-    } rows[] = {{"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
+    // What starts the run, the level before, the level its first question shows and the level after it.
+    const std::tuple<const char *, void (*)(TestCounters &), int, int, int> rows[] = {
+        {"a run without results", nullptr, 5, 5, 6}, {"a run at the top level", nullptr, 19, 19, 19},
         {"Sit Another Test", StartAnotherTest, 5, 0, 1}};
-    for (const auto &row : rows) {
-        TestCounters counters{.TermCount = 9,
-            .QuestionScore = 500,
-            .NestingRounds = 7,
-            .Level = std::int16_t(row.levelBefore)};
-        if (row.reset)
-            row.reset(counters);
+    for (const auto &[what, reset, levelBefore, levelShown, levelAfter] : rows) {
+        TestCounters counters{.TermCount = 9, .QuestionScore = 500, .NestingRounds = 7, .Level = std::int16_t(levelBefore)};
+        if (reset)
+            reset(counters);
         StartRun(counters);
         EXPECT_EQ(std::tuple(int(counters.TermCount), int(counters.NestingRounds), int(counters.QuestionScore)),
             std::tuple(1, 0, 0))
-            << row.what;
+            << what;
         SeededRandomSource random(3);
         const Question q = NewTertiaryQuestion(counters, random);
         EXPECT_EQ(std::tuple(q.level, q.worth, int(counters.TermCount), int(counters.NestingRounds), int(counters.Level)),
-            std::tuple(row.levelShown, 111, 1, 1, row.levelAfter))
-            << row.what;
+            std::tuple(levelShown, 111, 1, 1, levelAfter))
+            << what;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtEndian>
+#include <tuple>
 
 #include "engine/evaluator.h"
 #include "helpfiles.h"
@@ -75,23 +76,21 @@ TEST(DamagedHelpFile, IsRefusedWithAReasonAndNeverCrashes)
     ASSERT_TRUE(control < reset && reset < size);
     const quint64 dir = qFromLittleEndian<quint64>(good.constData() + 72), block = Get32(good, dir + 16),
                   head = dir + 0x54 + Get32(good, dir + 32) * block;
-    const struct {
-        const char *label;
-        quint64 at, value;
-        int size;
-    } faults[] = {{"directory past the end", 72, size, 8}, {"directory length overflows", 80, ~quint64(0) - 8, 8},
-        {"data offset past the end", 88, size + 1, 8}, {"block length zero", dir + 16, 0, 4},
-        {"block count huge", dir + 44, 0xffffffffu, 4}, {"index root out of range", dir + 28, 9999, 4},
-        {"listing head out of range", dir + 32, 0x7fffffff, 4}, {"listing chain loops", head + 16, Get32(good, dir + 32), 4},
-        {"free space beyond the block", head + 4, block, 4}, {"entries cut by the free space", head + 4, block - 23, 4},
-        {"window size zero", control + 16, 0, 4}, {"reset interval zero", control + 12, 0, 4},
-        {"compressed block length zero", reset + 32, 0, 8}, {"compressed block count zero", reset + 4, 0, 4},
-        {"compressed length too large", reset + 24, size * 2, 8}, {"directory shorter than its header", 80, 0x53, 8}};
+    // What is damaged, where, the value written and its size in bytes.
+    const std::tuple<const char *, quint64, quint64, int> faults[] = {{"directory past the end", 72, size, 8},
+        {"directory length overflows", 80, ~quint64(0) - 8, 8}, {"data offset past the end", 88, size + 1, 8},
+        {"block length zero", dir + 16, 0, 4}, {"block count huge", dir + 44, 0xffffffffu, 4},
+        {"index root out of range", dir + 28, 9999, 4}, {"listing head out of range", dir + 32, 0x7fffffff, 4},
+        {"listing chain loops", head + 16, Get32(good, dir + 32), 4}, {"free space beyond the block", head + 4, block, 4},
+        {"entries cut by the free space", head + 4, block - 23, 4}, {"window size zero", control + 16, 0, 4},
+        {"reset interval zero", control + 12, 0, 4}, {"compressed block length zero", reset + 32, 0, 8},
+        {"compressed block count zero", reset + 4, 0, 4}, {"compressed length too large", reset + 24, size * 2, 8},
+        {"directory shorter than its header", 80, 0x53, 8}};
     QTemporaryDir tmp;
-    for (const auto &f : faults) {
+    for (const auto &[label, at, value, bytesWritten] : faults) {
         QByteArray bytes = good;
-        f.size == 4 ? qToLittleEndian(quint32(f.value), bytes.data() + f.at) : qToLittleEndian(f.value, bytes.data() + f.at);
-        EXPECT_FALSE(ReadEverything(WriteCopy(tmp, bytes), f.label)) << f.label;
+        bytesWritten == 4 ? qToLittleEndian(quint32(value), bytes.data() + at) : qToLittleEndian(value, bytes.data() + at);
+        EXPECT_FALSE(ReadEverything(WriteCopy(tmp, bytes), label)) << label;
     }
     for (qsizetype length = good.size() - 1; length >= 0; length -= length > 97 ? 97 : std::max<qsizetype>(length, 1))
         EXPECT_FALSE(ReadEverything(WriteCopy(tmp, good.left(length)), "cut")) << "cut at " << length;

@@ -2,6 +2,8 @@
 #include "help/viewer/sitemap.h"
 #include "helpfiles.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace nlt::help;
@@ -20,11 +22,8 @@ TEST(Sitemap, ReadsWhatItCanOfAnyMarkupWithinItsCaps)
 {
     const QString a = Object("A", "a.html"), b = Object("B", "b.html"),
                   noPage = "<param name=\"Name\" value=\"H\"></OBJECT>";
-    const struct {
-        const char *label;
-        QString text;
-        QString shape;
-    } cases[] = {
+    // What the markup shows, the markup, and the contents read from it.
+    const std::tuple<const char *, QString, QString> cases[] = {
         {"nested lists",
             "<UL>" + a + "<UL>" + Object("A1", "x/a1.htm") + "<UL>" + Object("A2", "a2.html#part") + "</UL>"
                 + Object("A3", "a3.html") + "</UL>" + b,
@@ -46,8 +45,8 @@ TEST(Sitemap, ReadsWhatItCanOfAnyMarkupWithinItsCaps)
         {"unterminated tag", a + "<OBJECT type=\"text/sitemap\"", "A=/a.html"},
         {"more lists closed than opened", "</UL></UL>" + a + "</UL>" + b, "A=/a.html,B=/b.html"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(Shape(ParseSitemap(c.text)), c.shape) << c.label;
+    for (const auto &[label, text, expected] : cases)
+        EXPECT_EQ(Shape(ParseSitemap(text)), expected) << label;
     // Deeper entries are flattened, not dropped; entries past the cap are dropped.
     const QString shape = Shape(ParseSitemap(("<UL>" + Object("d", "p.html")).repeated(kMaxSitemapDepth * 3)));
     // One "[" for each level below the top.

@@ -1,4 +1,3 @@
-#include <QSignalSpy>
 #include <optional>
 #include <tuple>
 
@@ -15,17 +14,7 @@ TEST(RunController, JudgesEachPressByTheTable)
     enum Next { Tertiary, Binary, Ends };
     using Best = std::optional<int>;
     using Total = std::optional<std::int64_t>;
-    const struct {
-        const char *what;
-        char value, given;
-        bool tertiary;
-        int worth;
-        Best best;
-        Total total;
-        Next next;
-        Best bestAfter;
-        Total totalAfter;
-    } rows[] = {
+    const std::tuple<const char *, char, char, bool, int, Best, Total, Next, Best, Total> rows[] = {
         {"True, right", '1', '1', true, 350, 300, 900, Tertiary, 350, 1250},
         {"False, right, two-valued", '2', '2', false, 250, 300, 900, Binary, 300, 1150},
         {"first answer of a run, right", '2', '2', true, 350, {}, {}, Tertiary, 350, 350},
@@ -40,84 +29,41 @@ TEST(RunController, JudgesEachPressByTheTable)
         {"Unknown, wrong", '1', '0', true, 350, 300, 900, Ends, 300, 900},
         {"Unknown, wrong, two-valued selected", '2', '0', false, 350, {}, {}, Ends, {}, {}},
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.what);
-        TestState state{{.TermCount = 4, .QuestionScore = std::int16_t(row.worth), .NestingRounds = 2, .Level = 7},
+    for (const auto &[what, value, given, tertiary, worth, best, total, next, bestAfter, totalAfter] : rows) {
+        SCOPED_TRACE(what);
+        TestState state{{.TermCount = 4, .QuestionScore = std::int16_t(worth), .NestingRounds = 2, .Level = 7},
             std::make_unique<nlt::SeededRandomSource>(5)};
-        RunState run{{"(1 Or 2) And 0", row.worth, row.value, 6, false}, row.best, row.total};
+        RunState run{{"(1 Or 2) And 0", worth, value, 6, false}, best, total};
         RunController controller(run, state);
-        const AnswerOutcome outcome = row.given == '0' ? controller.Command5_Click()
-                                    : row.given == '1' ? controller.Command2_Click(row.tertiary)
-                                                       : controller.Command3_Click(row.tertiary);
-        EXPECT_EQ(run.bestQuestionScore, row.bestAfter);
-        EXPECT_EQ(run.totalScore, row.totalAfter);
+        const AnswerOutcome outcome = given == '0' ? controller.Command5_Click()
+                                    : given == '1' ? controller.Command2_Click(tertiary)
+                                                   : controller.Command3_Click(tertiary);
+        EXPECT_EQ(run.bestQuestionScore, bestAfter);
+        EXPECT_EQ(run.totalScore, totalAfter);
         // The run's record keeps the question as shown with the answer given and
         // its test, unless it was moved on unscored, neither right nor wrong.
-        const bool kept = row.value == row.given || row.next == Ends;
+        const bool kept = value == given || next == Ends;
         ASSERT_EQ(run.record->Questions().size(), kept ? 1U : 0U);
         if (kept) {
             const nlt::AnsweredQuestion &question = run.record->Questions()[0];
-            EXPECT_EQ(std::tie(question.text, question.given, question.binary),
-                std::tuple("(1 Or 2) And 0", row.given, false));
+            EXPECT_EQ(std::tie(question.text, question.given, question.binary), std::tuple("(1 Or 2) And 0", given, false));
         }
-        if (row.next == Ends) {
+        if (next == Ends) {
             const auto *ended = std::get_if<FinishedRun>(&outcome);
             ASSERT_NE(ended, nullptr);
             EXPECT_EQ(ended->record, run.record);
             EXPECT_EQ(std::tie(ended->bestQuestionScore, ended->totalScore, ended->level, ended->termCount, ended->question,
                           ended->answerGiven, ended->rightAnswer),
-                std::tuple(row.best, row.total, 7, 4, QStringLiteral("(1 Or 2) And 0"), row.given, row.value));
+                std::tuple(best, total, 7, 4, QStringLiteral("(1 Or 2) And 0"), given, value));
             EXPECT_EQ(run.question.text, "(1 Or 2) And 0");
         } else {
             // The next question is the run's question on show, built at the counters: level 7 shown, 8 after.
-            const auto *next = std::get_if<nlt::Question>(&outcome);
-            ASSERT_NE(next, nullptr);
-            EXPECT_EQ(std::tuple(next->binary, next->level, int(state.counters.Level), next->worth),
-                std::tuple(row.next == Binary, 7, 8, int(state.counters.QuestionScore)));
-            EXPECT_EQ(run.question.text, next->text);
+            const auto *built = std::get_if<nlt::Question>(&outcome);
+            ASSERT_NE(built, nullptr);
+            EXPECT_EQ(std::tuple(built->binary, built->level, int(state.counters.Level), built->worth),
+                std::tuple(next == Binary, 7, 8, int(state.counters.QuestionScore)));
+            EXPECT_EQ(run.question.text, built->text);
         }
-    }
-}
-
-// The same judgement through the real window: the real generators are answered
-// right until the wanted answer is on show; then the button and the selected
-// test decide the title, the score, the end of the run and Unknown.
-TEST_F(WindowTest, JudgementFollowsAnswerButtonAndMode)
-{
-    const struct {
-        char answer;
-        const char *button;
-        bool binary, scored, ends;
-        const char *next; // the kind of question built next, or none
-    } cases[] = {
-        {'1', "Command2", false, true, false, "Tertiary"},
-        {'0', "Command2", false, false, true, nullptr},
-        {'0', "Command5", false, true, false, "Tertiary"},
-        {'2', "Command5", false, false, true, nullptr},
-        {'2', "Command3", true, true, false, "Binary"},
-        {'1', "Command3", true, false, true, nullptr},
-        // A three-valued "0" question under "Binary Logic" moves on unscored;
-        // Unknown is disabled, so its click does nothing.
-        {'0', "Command2", true, false, false, "Tertiary"},
-        {'0', "Command3", true, false, false, "Binary"},
-        {'0', "Command5", true, false, false, nullptr},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(1, c.answer) + ", " + c.button + (c.binary ? ", binary" : ", tertiary"));
-        Click(form, "Option1"); // a "0" question must be built by the three-valued test
-        ASSERT_NO_FATAL_FAILURE(AnswerUntil(c.answer));
-        Click(form, c.binary ? "Option2" : "Option1");
-        const std::int64_t total = form->run().totalScore.value_or(0);
-        const int worth = form->run().question.worth;
-        const QString title = form->windowTitle();
-        QSignalSpy built(Text1(), &QPlainTextEdit::textChanged);
-        QSignalSpy ended(&session, &TestSession::runEnded);
-        Click(form, c.button);
-        EXPECT_EQ(form->run().totalScore.value_or(0), total + (c.scored ? worth : 0));
-        EXPECT_EQ(ended.count(), c.ends ? 1 : 0);
-        EXPECT_EQ(built.isEmpty(), c.next == nullptr);
-        EXPECT_TRUE(c.next ? form->windowTitle().contains(c.next) : form->windowTitle() == title);
-        EXPECT_EQ(Control("Command5")->isEnabled(), !c.binary);
     }
 }
 

@@ -62,7 +62,10 @@ TEST(Soak, RightAnswersRunOnWithinBounds)
         QAbstractButton *right = Child(form, answer == '1' || movesOn ? "Command2"
                                              : answer == '2'          ? "Command3"
                                                                       : "Command5");
-        ASSERT_TRUE(right->isEnabled()) << q;
+        // The title names the question's test; Unknown is enabled under "Tertiary Logic" alone.
+        ASSERT_TRUE(right->isEnabled() && binaryQuestion == form->run().question.binary
+                    && Child(form, "Command5")->isEnabled() == form->TertiarySelected())
+            << q;
         total += movesOn ? 0 : c.QuestionScore;
         const int buildsBefore = builds;
         right->click();
