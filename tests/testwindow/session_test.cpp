@@ -55,7 +55,7 @@ TEST_F(WindowTest, TerminationSignalEndsTheProgram)
 // answer is no, and the window stays open; it is then told the session goes on.
 TEST_F(WindowTest, EndOfSessionQueryIsRefused)
 {
-    TestSession::instance().installCloseRequestHandlers();
+    end.installCloseRequestHandlers();
     const auto window = reinterpret_cast<HWND>(form->winId());
     for (const LPARAM kind : {LPARAM(0), LPARAM(ENDSESSION_LOGOFF)}) {
         EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, kind), 0) << kind;
