@@ -16,9 +16,6 @@ namespace nlt {
 
 namespace {
 
-// The order of the kinds of step inside a group.
-constexpr std::array<StepKind, 4> kStepOrder{StepKind::CancelNots, StepKind::Negate, StepKind::NotZero, StepKind::Fold};
-
 // The one character that starts at index at, with all its UTF-8 bytes.
 std::string_view CharacterAt(std::string_view text, std::size_t at)
 {
