@@ -3,6 +3,8 @@
 // Every run is answered right up to its last question, which is answered wrong.
 
 #include "engine/diagnosis.h"
+#include "engine/finder.h"
+#include "engine/runrecord.h"
 #include "engine/evaluator.h"
 #include "engine/generator.h"
 

@@ -7,6 +7,8 @@
 // Not part of the test suite: run by hand, optionally with a number of runs.
 
 #include "engine/diagnosis.h"
+#include "engine/finder.h"
+#include "engine/runrecord.h"
 #include "engine/generator.h"
 #include "tests/reference/simulated_person.h"
 #include "tests/reference/literal_evaluator.h"

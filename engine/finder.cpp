@@ -1,6 +1,8 @@
 // The sentence for a cause, and the mistake finder that asks about parts of
 // the failed question until one cause stands out.
 
+#include "engine/finder.h"
+
 #include "engine/diagnosis.h"
 
 #include "engine/evaluator.h"

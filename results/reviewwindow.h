@@ -7,7 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "engine/diagnosis.h"
+#include "engine/finder.h"
+#include "engine/runrecord.h"
 #include "testwindow/runstate.h"
 
 class QAbstractButton;

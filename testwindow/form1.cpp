@@ -15,10 +15,10 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
 
     ui->Text1->installEventFilter(this);
     connect(ui->Command2, &QPushButton::clicked, this,
-        [this] { Answer(ui->Command2, controller_.Command2_Click(TertiarySelected())); });
+        [this] { Answer(ui->Command2, controller_.answer('1', TertiarySelected())); });
     connect(ui->Command3, &QPushButton::clicked, this,
-        [this] { Answer(ui->Command3, controller_.Command3_Click(TertiarySelected())); });
-    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, controller_.Command5_Click()); });
+        [this] { Answer(ui->Command3, controller_.answer('2', TertiarySelected())); });
+    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, controller_.answer('0', TertiarySelected())); });
     connect(ui->Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(ui->Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
@@ -72,7 +72,7 @@ void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
     (button->isEnabled() ? static_cast<QWidget *>(button) : ui->Text1)->setFocus();
 }
 
-void Form1::Form_Load() { ShowQuestion(controller_.Form_Load()); }
+void Form1::Form_Load() { ShowQuestion(controller_.startRun()); }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {

@@ -2,10 +2,15 @@
 
 RunController::RunController(RunState &run, TestState &state) : run_(run), state_(state) {}
 
-const nlt::Question &RunController::Form_Load()
+const nlt::Question &RunController::startRun()
 {
     nlt::StartRun(state_.counters);
     return Build(false);
+}
+
+AnswerOutcome RunController::answer(char given, bool tertiarySelected)
+{
+    return given == '0' ? JudgeUnknown() : JudgeTrueOrFalse(given, tertiarySelected);
 }
 
 AnswerOutcome RunController::JudgeTrueOrFalse(char given, bool tertiarySelected)
@@ -24,7 +29,7 @@ AnswerOutcome RunController::JudgeTrueOrFalse(char given, bool tertiarySelected)
     return EndRun(given);
 }
 
-AnswerOutcome RunController::Command5_Click()
+AnswerOutcome RunController::JudgeUnknown()
 {
     if (run_.question.value == '0') {
         Keep('0');

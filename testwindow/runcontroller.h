@@ -19,18 +19,17 @@ public:
 
     // Starts a run: resets TermCount, NestingRounds and QuestionScore (Level
     // stays) and builds the first, three-valued question.
-    const nlt::Question &Form_Load();
-    // Judges True ("1") under the selected test.
-    AnswerOutcome Command2_Click(bool tertiarySelected) { return JudgeTrueOrFalse('1', tertiarySelected); }
-    // Judges False ("2") under the selected test.
-    AnswerOutcome Command3_Click(bool tertiarySelected) { return JudgeTrueOrFalse('2', tertiarySelected); }
-    // Judges Unknown ("0"); only the three-valued test offers it.
-    AnswerOutcome Command5_Click();
+    const nlt::Question &startRun();
+    // Judges the answer given ('1' True, '2' False, '0' Unknown, which only the
+    // three-valued test offers) under the selected test.
+    AnswerOutcome answer(char given, bool tertiarySelected);
 
 private:
     // Judges True or False: score and go on, move a "0" question on unscored
     // in the two-valued test, or end the run.
     AnswerOutcome JudgeTrueOrFalse(char given, bool tertiarySelected);
+    // Judges Unknown: score and go on with a three-valued question, or end the run.
+    AnswerOutcome JudgeUnknown();
     // Keeps the question on show with the answer given in the run's record.
     void Keep(char given);
     // Adds the worth of the question on show to the run's best and total.

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "engine/diagnosis.h"
+#include "engine/runrecord.h"
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 #include "engine/random.h"

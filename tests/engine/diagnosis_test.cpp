@@ -5,6 +5,8 @@
 // record's dropping rule.
 
 #include "engine/diagnosis.h"
+#include "engine/finder.h"
+#include "engine/runrecord.h"
 #include "engine/generator.h"
 #include "engine/readings.h"
 #include "tests/reference/simulated_person.h"

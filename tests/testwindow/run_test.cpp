@@ -35,9 +35,7 @@ TEST(RunController, JudgesEachPressByTheTable)
             std::make_unique<nlt::SeededRandomSource>(5)};
         RunState run{{"(1 Or 2) And 0", worth, value, 6, false}, best, total};
         RunController controller(run, state);
-        const AnswerOutcome outcome = given == '0' ? controller.Command5_Click()
-                                    : given == '1' ? controller.Command2_Click(tertiary)
-                                                   : controller.Command3_Click(tertiary);
+        const AnswerOutcome outcome = controller.answer(given, tertiary);
         EXPECT_EQ(run.bestQuestionScore, bestAfter);
         EXPECT_EQ(run.totalScore, totalAfter);
         // The run's record keeps the question as shown with the answer given and
