@@ -18,7 +18,8 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
         [this] { Answer(ui->Command2, controller_.answer('1', TertiarySelected())); });
     connect(ui->Command3, &QPushButton::clicked, this,
         [this] { Answer(ui->Command3, controller_.answer('2', TertiarySelected())); });
-    connect(ui->Command5, &QPushButton::clicked, this, [this] { Answer(ui->Command5, controller_.answer('0', TertiarySelected())); });
+    connect(ui->Command5, &QPushButton::clicked, this,
+        [this] { Answer(ui->Command5, controller_.answer('0', TertiarySelected())); });
     connect(ui->Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(ui->Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
