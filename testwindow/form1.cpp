@@ -61,6 +61,9 @@ void Form1::offerReview(const FinishedRun &run)
 
 void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
 {
+    // Clicks and keys still queued for the window when its run ended change nothing.
+    if (std::holds_alternative<RunAlreadyEnded>(outcome))
+        return;
     // The last run's review is offered only until the next answer.
     thrownAway_.reset();
     ui->Command6->hide();
