@@ -12,6 +12,7 @@
 #include "engine/evaluator.h"
 #include "engine/explain.h"
 #include "results/reviewworking.h"
+#include "testwindow/buttonshortcuts.h"
 #include "ui_reviewwindow.h"
 
 namespace {
@@ -99,13 +100,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     for (const auto &[button, value] : answerButtons_) {
         connect(button, &QAbstractButton::clicked, this, [this, value = value] { answerPart(value); });
         const auto key = Qt::Key(Qt::Key_0 + (value - '0'));
-        for (const QKeySequence &sequence : {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)}) {
-            auto *shortcut = new QShortcut(sequence, this);
-            connect(shortcut, &QShortcut::activated, button, [button = button] {
-                if (button->isVisible() && button->isEnabled())
-                    button->click();
-            });
-        }
+        AddButtonShortcuts(button, {key, Qt::KeypadModifier | key});
     }
 }
 
