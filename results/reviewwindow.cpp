@@ -57,6 +57,9 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->workingView->setModel(working_);
+    // Hidden from the start, so that the size the window is placed at is the one it shows.
+    ui_->problemLabel->hide();
+    ui_->finderBox->hide();
     // Without the focus the box's own selection would cover the mark drawn
     // beneath it: it shows only while the box has the focus.
     QPalette boxColours = ui_->questionBox->palette();
