@@ -1,8 +1,7 @@
 #include "results/form2.h"
 
-#include <QShortcut>
-
 #include "results/reviewwindow.h"
+#include "testwindow/buttonshortcuts.h"
 #include "ui_form2.h"
 
 Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_(std::make_unique<Ui::Form2>())
@@ -12,7 +11,7 @@ Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_
     connect(ui_->Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(ui_->Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
     // The caption stays as designed, so Alt+R is a shortcut of its own.
-    connect(new QShortcut(Qt::AltModifier | Qt::Key_R, this), &QShortcut::activated, ui_->Command3, &QPushButton::click);
+    AddButtonShortcuts(ui_->Command3, {Qt::AltModifier | Qt::Key_R});
 }
 
 Form2::~Form2() = default;

@@ -7,10 +7,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QThread>
+#include <algorithm>
 
 #include "engine/evaluator.h"
 #include "engine/explain.h"
 #include "results/reviewworking.h"
+#include "testwindow/buttonshortcuts.h"
 #include "ui_reviewwindow.h"
 
 namespace {
@@ -55,6 +57,9 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->workingView->setModel(working_);
+    // Hidden from the start, so that the size the window is placed at is the one it shows.
+    ui_->problemLabel->hide();
+    ui_->finderBox->hide();
     // Without the focus the box's own selection would cover the mark drawn
     // beneath it: it shows only while the box has the focus.
     QPalette boxColours = ui_->questionBox->palette();
@@ -82,6 +87,10 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     connect(ui_->causesView, &QListWidget::currentRowChanged, this, &ReviewWindow::showCause);
     connect(ui_->moreButton, &QPushButton::toggled, this, &ReviewWindow::listCauses);
     connect(ui_->findButton, &QPushButton::clicked, this, [this] {
+        // The parts asked are parts of the failed question: it is shown again if
+        // the box holds a text typed since.
+        if (ui_->questionBox->toPlainText() != run_.question)
+            backToQuestion();
         searching_ = true;
         ui_->findButton->setEnabled(false);
         ui_->editButton->setEnabled(false);
@@ -94,13 +103,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
     for (const auto &[button, value] : answerButtons_) {
         connect(button, &QAbstractButton::clicked, this, [this, value = value] { answerPart(value); });
         const auto key = Qt::Key(Qt::Key_0 + (value - '0'));
-        for (const QKeySequence &sequence : {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)}) {
-            auto *shortcut = new QShortcut(sequence, this);
-            connect(shortcut, &QShortcut::activated, button, [button = button] {
-                if (button->isVisible() && button->isEnabled())
-                    button->click();
-            });
-        }
+        AddButtonShortcuts(button, {key, Qt::KeypadModifier | key});
     }
 }
 
@@ -159,23 +162,25 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     ui_->questionBox->setExtraSelections({});
     ui_->backButton->setEnabled(!failed);
     failedShown_ = failed;
+    workedText_ = text;
     showDiagnosis();
     working_->clear();
     if (text.trimmed().isEmpty()) {
-        showProblem(tr("Type an expression to work it out."), std::nullopt);
+        showProblem(tr("Type an expression to work it out."));
         return;
     }
     if (const std::optional<nlt::SyntaxProblem> problem = nlt::FindSyntaxProblem(utf8)) {
         // The engine counts bytes of UTF-8; the person counts characters.
         const qsizetype at = QString::fromUtf8(utf8.data(), qsizetype(problem->position)).size();
-        showProblem(ReviewWording::ProblemText(at + 1, QString::fromStdString(problem->message)), at);
+        showProblem(ReviewWording::ProblemText(at + 1, QString::fromStdString(problem->message)));
+        markPlaces(text, {{std::size_t(at), 1}}, MarkKind::Problem);
         return;
     }
     nlt::Explanation explanation;
     try {
         explanation = nlt::ExplainExpression(utf8);
     } catch (const nlt::EvaluationError &error) {
-        showProblem(QString::fromUtf8(error.what()), std::nullopt);
+        showProblem(QString::fromUtf8(error.what()));
         return;
     }
     ui_->problemLabel->setVisible(false);
@@ -187,45 +192,40 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
         ui_->workingView->expand(working_->index(0, 0));
 }
 
-void ReviewWindow::showProblem(const QString &problem, std::optional<qsizetype> position)
+void ReviewWindow::showProblem(const QString &problem)
 {
     say(ui_->answerLabel, tr("No value."));
     say(ui_->problemLabel, problem);
     ui_->problemLabel->setVisible(true);
-    if (!position)
-        return;
-    QTextCursor at(ui_->questionBox->document());
-    at.setPosition(int(*position));
-    at.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-    ui_->questionBox->setExtraSelections({Mark(at, palette(), QTextCharFormat::WaveUnderline)});
 }
 
 void ReviewWindow::highlight(const QModelIndex &index)
 {
-    // Text typed within the pause has made the working on show stale: its
-    // places belong to the old text. Work the new text out at once instead.
-    if (pause_.isActive()) {
-        ui_->questionBox->setExtraSelections({});
-        QMetaObject::invokeMethod(this, &ReviewWindow::workOut, Qt::QueuedConnection);
-        return;
-    }
-    if (const std::optional<nlt::TextRange> range = working_->rangeAt(index))
-        markPlaces({*range});
-    else
-        ui_->questionBox->setExtraSelections({});
+    const std::optional<nlt::TextRange> range = working_->rangeAt(index);
+    markPlaces(workedText_, range ? std::vector{*range} : std::vector<nlt::TextRange>{});
 }
 
-void ReviewWindow::markPlaces(const std::vector<nlt::TextRange> &places)
+void ReviewWindow::markPlaces(const QString &text, const std::vector<nlt::TextRange> &places, MarkKind kind)
 {
+    if (ui_->questionBox->toPlainText() != text) {
+        ui_->questionBox->setExtraSelections({});
+        // Text typed within the pause: work it out at once, so that its own places can be marked.
+        if (pause_.isActive())
+            QMetaObject::invokeMethod(this, &ReviewWindow::workOut, Qt::QueuedConnection);
+        return;
+    }
     QList<QTextEdit::ExtraSelection> marks;
     for (const nlt::TextRange &place : places) {
+        // A problem may stand just past the end, where something is missing.
+        const auto end = int(std::min<std::size_t>(place.begin + place.length, std::size_t(text.size())));
         QTextCursor cursor(ui_->questionBox->document());
-        cursor.setPosition(int(place.begin + place.length));
-        cursor.setPosition(int(place.begin), QTextCursor::KeepAnchor);
-        marks.append(Mark(cursor, palette(), QTextCharFormat::SingleUnderline));
+        cursor.setPosition(end);
+        cursor.setPosition(std::min(int(place.begin), end), QTextCursor::KeepAnchor);
+        marks.append(Mark(cursor, palette(),
+            kind == MarkKind::Problem ? QTextCharFormat::WaveUnderline : QTextCharFormat::SingleUnderline));
     }
-    if (marks.isEmpty()) {
-        ui_->questionBox->setExtraSelections({});
+    if (marks.isEmpty() || kind == MarkKind::Problem) {
+        ui_->questionBox->setExtraSelections(marks);
         return;
     }
     // The cursor ends at the start of the first place, so a long group scrolls into view from its start.
@@ -292,7 +292,7 @@ void ReviewWindow::listCauses()
 void ReviewWindow::showCause(int row)
 {
     if (row >= 0 && std::size_t(row) < causes_.size())
-        markPlaces(causes_[std::size_t(row)].places);
+        markPlaces(run_.question, causes_[std::size_t(row)].places);
 }
 
 void ReviewWindow::askNext()
@@ -309,7 +309,7 @@ void ReviewWindow::askNext()
         button->setVisible(value != '0' || !failedQuestion().binary);
         button->setEnabled(true);
     }
-    markPlaces({part->second});
+    markPlaces(run_.question, {part->second});
 }
 
 void ReviewWindow::answerPart(char value)
@@ -338,7 +338,7 @@ void ReviewWindow::endSearch()
     say(ui_->finderResult, said.join(QLatin1Char('\n')));
     ui_->finderResult->show();
     if (named)
-        markPlaces(named->places);
+        markPlaces(run_.question, named->places);
     if (!named || !named->row)
         return;
     // The row of the table, one cell per right operand, the cell taken wrong marked.

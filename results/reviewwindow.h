@@ -58,8 +58,8 @@ private:
     // Shows the value and working of text; failed, whether it is the failed question.
     void showWorking(const QString &text, bool failed);
 
-    // Says inline why text cannot be worked out, marking the character at position.
-    void showProblem(const QString &problem, std::optional<qsizetype> position);
+    // Says inline why the text on show cannot be worked out.
+    void showProblem(const QString &problem);
 
     // Makes the question box editable or read-only.
     void setEditing(bool editing);
@@ -82,8 +82,14 @@ private:
     // Selects and marks every place of the cause in list row row.
     void showCause(int row);
 
-    // Selects the first of places in the question box and marks them all.
-    void markPlaces(const std::vector<nlt::TextRange> &places);
+    // How a mark shows: a place selected and scrolled into view, or where a
+    // typed text goes wrong, marked only, so that typing goes on undisturbed.
+    enum class MarkKind { Place, Problem };
+
+    // Every mark in the question box goes through here. Marks places of text
+    // (none: marks nothing) and selects the first; when the box holds another
+    // text, their places would be wrong there, so it only takes the marks away.
+    void markPlaces(const QString &text, const std::vector<nlt::TextRange> &places, MarkKind kind = MarkKind::Place);
 
     // Asks the finder's next part, or ends the search.
     void askNext();
@@ -105,6 +111,8 @@ private:
     // The run's answered questions, the failed one last; shared with the diagnosis thread.
     std::shared_ptr<const nlt::RunRecord> record_;
     WorkingModel *working_;
+    // The text whose working is on show: the working's places belong to it.
+    QString workedText_;
     // Works out an edited expression once typing pauses.
     QTimer pause_;
     // Whether the window has been shown and filled.

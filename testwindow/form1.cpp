@@ -2,8 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QShortcut>
-
+#include "testwindow/buttonshortcuts.h"
 #include "testwindow/helpopener.h"
 #include "ui_form1.h"
 
@@ -30,28 +29,14 @@ Form1::Form1(TestState &state, ProgramEnd &end, HelpOpener &help, QWidget *paren
 
     // Digits answer from anywhere in the window; letters only with Alt, so
     // that typing into the expression box never answers.
-    AddShortcuts(ui->Command2, {Qt::Key_1, Qt::KeypadModifier | Qt::Key_1, Qt::AltModifier | Qt::Key_T});
-    AddShortcuts(ui->Command3, {Qt::Key_2, Qt::KeypadModifier | Qt::Key_2, Qt::AltModifier | Qt::Key_F});
-    AddShortcuts(ui->Command5, {Qt::Key_0, Qt::KeypadModifier | Qt::Key_0, Qt::AltModifier | Qt::Key_U});
-    AddShortcuts(ui->Command4, {Qt::Key_F1});
-    AddShortcuts(ui->Command6, {Qt::AltModifier | Qt::Key_R});
+    AddButtonShortcuts(ui->Command2, {Qt::Key_1, Qt::KeypadModifier | Qt::Key_1, Qt::AltModifier | Qt::Key_T});
+    AddButtonShortcuts(ui->Command3, {Qt::Key_2, Qt::KeypadModifier | Qt::Key_2, Qt::AltModifier | Qt::Key_F});
+    AddButtonShortcuts(ui->Command5, {Qt::Key_0, Qt::KeypadModifier | Qt::Key_0, Qt::AltModifier | Qt::Key_U});
+    AddButtonShortcuts(ui->Command4, {Qt::Key_F1});
+    AddButtonShortcuts(ui->Command6, {Qt::AltModifier | Qt::Key_R});
 }
 
 Form1::~Form1() = default;
-
-void Form1::AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys)
-{
-    for (const QKeySequence &key : keys) {
-        auto *shortcut = new QShortcut(key, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, button, [button] {
-            if (button->isEnabled() && button->isVisible()) {
-                button->click();
-            }
-        });
-    }
-}
 
 void Form1::offerReview(const FinishedRun &run)
 {
@@ -61,6 +46,9 @@ void Form1::offerReview(const FinishedRun &run)
 
 void Form1::Answer(QAbstractButton *button, const AnswerOutcome &outcome)
 {
+    // Clicks and keys still queued for the window when its run ended change nothing.
+    if (std::holds_alternative<RunAlreadyEnded>(outcome))
+        return;
     // The last run's review is offered only until the next answer.
     thrownAway_.reset();
     ui->Command6->hide();

@@ -72,8 +72,6 @@ private:
     // Puts a question on show: disables the answer buttons, sets the title
     // and the text, and enables True, False and, in the three-valued test, Unknown.
     void ShowQuestion(const nlt::Question &question);
-    // Adds the keyboard shortcuts of one button; they act only while it is enabled.
-    void AddShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys);
 
     std::unique_ptr<Ui::Form1> ui;
     HelpOpener &help_;

@@ -5,11 +5,14 @@ RunController::RunController(RunState &run, TestState &state) : run_(run), state
 const nlt::Question &RunController::startRun()
 {
     nlt::StartRun(state_.counters);
+    ended_ = false;
     return Build(false);
 }
 
 AnswerOutcome RunController::answer(char given, bool tertiarySelected)
 {
+    if (ended_)
+        return RunAlreadyEnded{};
     return given == '0' ? JudgeUnknown() : JudgeTrueOrFalse(given, tertiarySelected);
 }
 
@@ -60,6 +63,7 @@ const nlt::Question &RunController::Build(bool binary)
 FinishedRun RunController::EndRun(char given)
 {
     Keep(given);
+    ended_ = true;
     const nlt::TestCounters &counters = state_.counters;
     return {run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount,
         QString::fromStdString(run_.question.text), given, run_.question.value, run_.record};

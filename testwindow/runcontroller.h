@@ -4,9 +4,13 @@
 
 #include "testwindow/runstate.h"
 
+// What an answer given after its run ended leads to: nothing judged or kept.
+struct RunAlreadyEnded {};
+
 // What an answer leads to: the next question, already the run's question on
-// show, or the run it ended, for the end-of-run procedure.
-using AnswerOutcome = std::variant<nlt::Question, FinishedRun>;
+// show, the run it ended, for the end-of-run procedure, or nothing at all once
+// the run has ended.
+using AnswerOutcome = std::variant<nlt::Question, FinishedRun, RunAlreadyEnded>;
 
 // Runs a test: starts a run, judges each answer against the question on show,
 // records the scores and builds the next question, or ends the run. No window:
@@ -21,7 +25,8 @@ public:
     // stays) and builds the first, three-valued question.
     const nlt::Question &startRun();
     // Judges the answer given ('1' True, '2' False, '0' Unknown, which only the
-    // three-valued test offers) under the selected test.
+    // three-valued test offers) under the selected test; once the run has
+    // ended, judges and keeps nothing more, whatever is pressed.
     AnswerOutcome answer(char given, bool tertiarySelected);
 
 private:
@@ -41,4 +46,6 @@ private:
 
     RunState &run_;
     TestState &state_;
+    // Whether a wrong answer has ended the run.
+    bool ended_ = false;
 };

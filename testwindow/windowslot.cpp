@@ -1,5 +1,6 @@
 #include "testwindow/windowslot.h"
 
+#include <QAbstractButton>
 #include <QScreen>
 #include <algorithm>
 
@@ -16,35 +17,93 @@ void PlaceCentred(QWidget *window)
     window->move(area.topLeft());
 }
 
-void PlaceBeside(QWidget *window, const QWidget *opener)
+namespace {
+
+// The room left between the two windows.
+constexpr int kGap = 8;
+// The narrowest a window is made to stand beside its opener; narrower, it goes below.
+constexpr int kNarrowest = 560;
+
+// Where a span of length starting at start lies inside the area's span,
+// moved as little as that takes; at the area's start when it is too long.
+int Within(int start, int length, int areaStart, int areaLength)
 {
-    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
+    return std::clamp(start, areaStart, std::max(areaStart, areaStart + areaLength - length));
+}
+
+// The window on the opener's right, unless only its left has room without
+// moving the opener; the opener moves as little as that takes. The pair fits
+// the area's width.
+BesideFrames SideBySide(const QRect &area, QRect opener, QSize window)
+{
+    const int pair = opener.width() + kGap + window.width();
+    const int onRight = Within(opener.left(), pair, area.left(), area.width());
+    const int onLeft = Within(opener.left() - kGap - window.width(), pair, area.left(), area.width()) + window.width()
+                     + kGap;
+    const bool right = onRight == opener.left() || onLeft != opener.left();
+    opener.moveTo(right ? onRight : onLeft, Within(opener.top(), opener.height(), area.top(), area.height()));
+    QRect frame(QPoint(), window.boundedTo(area.size()));
+    frame.moveLeft(right ? opener.left() + opener.width() + kGap : opener.left() - kGap - frame.width());
+    frame.moveTop(Within(opener.top(), frame.height(), area.top(), area.height()));
+    return {opener, frame};
+}
+
+// The window below the opener where it fits whole, else over the opener's
+// lower part, under keep; shortened to the screen, never below its least height.
+BesideFrames Below(const QRect &area, QRect opener, int keep, QSize window, QSize least)
+{
+    QRect frame(QPoint(), window.boundedTo(area.size()));
+    const int over = opener.height() + kGap + frame.height() <= area.height() ? opener.height() : keep;
+    opener.moveTo(Within(opener.left(), opener.width(), area.left(), area.width()),
+        Within(opener.top(), over + kGap + frame.height(), area.top(), area.height()));
+    const int bottom = area.top() + area.height();
+    const int top = opener.top() + over + kGap;
+    frame.setHeight(std::max(std::min(frame.height(), bottom - top), std::min(least.height(), area.height())));
+    frame.moveTo(Within(opener.left() + (opener.width() - frame.width()) / 2, frame.width(), area.left(), area.width()),
+        std::min(top, bottom - frame.height()));
+    return {opener, frame};
+}
+
+// How far down the opener's frame its own shown buttons reach (not those of
+// windows it owns); its whole height when it has none.
+int ButtonsBottom(const QWidget *opener)
+{
+    const int titleBar = opener->geometry().top() - opener->frameGeometry().top();
+    int bottom = 0;
+    for (const QAbstractButton *button : opener->findChildren<QAbstractButton *>())
+        if (button->window() == opener && button->isVisibleTo(opener))
+            bottom = std::max(bottom, titleBar + button->mapTo(opener, QPoint(0, button->height())).y());
+    return bottom > 0 ? bottom : opener->frameGeometry().height();
+}
+
+} // namespace
+
+BesideFrames PlaceBesideIn(const QRect &area, const QRect &opener, int keep, QSize window, QSize least)
+{
+    // A window's layout may ask for more than its designed size.
+    window = window.expandedTo(least);
+    const int room = area.width() - opener.width() - kGap;
+    if (window.width() <= room)
+        return SideBySide(area, opener, window);
+    if (room >= std::max(kNarrowest, least.width()))
+        return SideBySide(area, opener, {room, window.height()});
+    return Below(area, opener, keep, window, least);
+}
+
+void PlaceBeside(QWidget *window, QWidget *opener)
+{
+    if (!opener || !opener->screen()) {
+        PlaceCentred(window);
         return;
-    constexpr int kGap = 8;
-    constexpr int kNarrowest = 560;
-    const QRect area = screen->availableGeometry();
-    const QRect beside = opener ? opener->frameGeometry() : area;
-    const int roomRight = area.right() - beside.right() - kGap;
-    const int roomLeft = beside.left() - area.left() - kGap;
-    const bool right = roomRight >= kNarrowest || roomRight >= roomLeft;
-    const int room = right ? roomRight : roomLeft;
-    QRect frame(QPoint(), window->size());
-    if (opener && room >= kNarrowest) {
-        frame.setWidth(std::min(frame.width(), room));
-        window->resize(frame.size());
-        if (right)
-            frame.moveLeft(beside.right() + kGap);
-        else
-            frame.moveRight(beside.left() - kGap);
-        frame.moveTop(std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
-    } else {
-        // Over its middle, but whole on the screen where it fits.
-        frame.moveCenter(beside.center());
-        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
-        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
     }
-    window->move(frame.topLeft());
+    // Before its first show the window's frame is not known: it gets the opener's.
+    const QSize frame = opener->frameGeometry().size() - opener->size();
+    const QSize least = window->minimumSize().expandedTo(window->minimumSizeHint());
+    const BesideFrames placed = PlaceBesideIn(opener->screen()->availableGeometry(), opener->frameGeometry(),
+        ButtonsBottom(opener), window->size() + frame, least + frame);
+    opener->move(placed.opener.topLeft());
+    window->resize(placed.window.size() - frame);
+    window->move(placed.window.topLeft());
 }
 
 void ShowActive(QWidget *window)

@@ -8,11 +8,26 @@
 // so that it appears there at once instead of moving after it is mapped.
 void PlaceCentred(QWidget *window);
 
-// Places a window that has not been shown yet beside opener: on its right
-// where there is room for a readable window, else on its left, narrowed to
-// fit if need be; centred over opener, but kept on the screen, when neither
-// side has room.
-void PlaceBeside(QWidget *window, const QWidget *opener);
+// The frames of a window opened beside another and of that other, its opener.
+struct BesideFrames {
+    // The opener's frame, moved where that makes room.
+    QRect opener;
+    // The new window's frame, narrowed or shortened where the screen is small.
+    QRect window;
+};
+
+// Where a window of frame size `window` (made at least `least`) goes beside the
+// opener's frame on the screen's area: side by side wherever the two fit,
+// narrowed to a readable width if need be, on the right unless only the
+// left has room as things stand, with the opener moved aside as little as
+// that takes; otherwise below the opener, or over its lower part
+// but under its first `keep` pixels (where its buttons are), with the opener
+// moved up as far as that takes. Both stay on the screen where they fit.
+BesideFrames PlaceBesideIn(const QRect &area, const QRect &opener, int keep, QSize window, QSize least);
+
+// Places a window that has not been shown yet beside opener, as
+// PlaceBesideIn says, moving opener too; centred without an opener.
+void PlaceBeside(QWidget *window, QWidget *opener);
 
 // Shows a window raised, active and with the keyboard focus, as a window
 // that has just been shown by the program is expected to be.

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <algorithm>
 #include <optional>
 
@@ -128,6 +130,43 @@ TEST_F(ResultsTest, WrongFirstAnswersRestartOneLevelHigherEachTime)
     EXPECT_FALSE(Child(session.form1(), "Command6")->isVisible());
 }
 
+// Clicks and keys still reaching the main window's answer buttons after its
+// run ended, before the window is deleted, change nothing: the run ends once,
+// its record keeps the failed question once, the results say its level once.
+TEST_F(ResultsTest, InputReachingAnEndedRunChangesNothing)
+{
+    // Right answers before the wrong one (0: a run without results), the late input by keys or clicks, the
+    // results' title (the level goes on from run to run: each question built raises it by one).
+    const std::tuple<int, bool, const char *> rows[] = {{3, false, "Level 3"}, {3, true, "Level 7"}, {0, false, nullptr},
+        {0, true, nullptr}};
+    for (const auto &[correct, byKeys, title] : rows) {
+        SCOPED_TRACE(std::to_string(correct) + (byKeys ? " keys" : " clicks"));
+        session.showForm1();
+        for (int i = 0; i < correct; ++i)
+            Answer(session.form1());
+        QSignalSpy ends(&session, &TestSession::runEnded);
+        QPointer<Form1> ended = session.form1();
+        Answer(ended, false);
+        Form1 *next = session.form1();
+        const int level = session.counters().Level;
+        for (const char *name : {"Command2", "Command3", "Command5", "Command2"}) {
+            if (byKeys)
+                QTest::keyClick(Child(ended, name), QByteArray(name) == "Command5" ? Qt::Key_Space : Qt::Key_Return);
+            else
+                Click(ended, name);
+        }
+        ASSERT_GE(ends.count(), 1);
+        EXPECT_EQ(ends.count(), 1);
+        EXPECT_EQ(ends[0][0].value<FinishedRun>().record->Questions().size(), std::size_t(correct + 1));
+        EXPECT_EQ(std::pair(session.form1(), int(session.counters().Level)), std::pair(next, level));
+        EXPECT_EQ(results->form2() ? results->form2()->windowTitle() : "",
+            title ? QStringLiteral("Nested Logic Test Results:- %1 Tertiary Logic Achieved").arg(title) : "");
+        FlushDeletes();
+        EXPECT_TRUE(ended.isNull());
+        results.emplace(session);
+    }
+}
+
 // Whole runs through real clicks: `correct` right answers, switching between
 // the two tests as it goes, then a wrong one, then "Sit Another Test".
 TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
@@ -152,19 +191,18 @@ TEST_F(ResultsTest, RunsThroughClicksReportTheirScoresAndLeaveNoWindowsBehind)
             QStringLiteral("Nested Logic Test Results:- Level %1 Tertiary Logic Achieved").arg(correct));
         EXPECT_EQ(Text(form2, "Label5"), QString::number(dimensions));
 
-        // Alt+R reviews the failed question beside the results where the
-        // screen has room, a second press keeps that review, and "Sit Another
-        // Test" takes it away with the window.
+        // Alt+R reviews the failed question where it leaves the results'
+        // buttons free (over their lower part on the 800 x 800 offscreen screen), a second press keeps
+        // that review, and "Sit Another Test" takes it away with the window.
         ASSERT_TRUE(QTest::qWaitForWindowActive(form2));
-        form2->move(0, 0);
         QTest::keyClick(form2, Qt::Key_R, Qt::AltModifier);
         QPointer<ReviewWindow> review = form2->reviewWindow();
         ASSERT_FALSE(review.isNull());
         EXPECT_TRUE(review->isVisible());
-        QWidget placed;
-        placed.resize(review->size());
-        PlaceBeside(&placed, form2);
-        EXPECT_EQ(review->x(), placed.x());
+        for (const QAbstractButton *button : form2->findChildren<QAbstractButton *>())
+            EXPECT_FALSE(button->window() == form2
+                         && review->frameGeometry().intersects({button->mapToGlobal(QPoint()), button->size()}));
+        EXPECT_TRUE(form2->screen()->availableGeometry().contains(review->frameGeometry()));
         EXPECT_TRUE(review->findChild<QPlainTextEdit *>()->toPlainText().startsWith(failedQuestion));
         Click(form2, "Command3");
         EXPECT_EQ(form2->reviewWindow(), review.data());

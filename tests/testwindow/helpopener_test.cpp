@@ -81,36 +81,3 @@ TEST_F(HelpOpenerTest, OpenHelpFileKeepsOneWindowAndItsPage)
 }
 
 } // namespace
-
-// A window opened from another (the help beside the main window, the review
-// beside the results) goes on its right where there is room, else on its left,
-// narrowed to fit; over its middle, but on the screen, when neither side has room. The offscreen
-// screen is 800 by 800 pixels.
-TEST(PlaceBesideTest, PutsTheWindowWhereTheScreenHasRoom)
-{
-    enum Side { Right, Left, Over };
-    // The opener's left and width, the window's width, where it goes and whether it is narrowed.
-    const std::tuple<int, int, int, Side, bool> rows[] = {
-        {0, 200, 500, Right, false},
-        {600, 200, 500, Left, false},
-        {0, 200, 700, Right, true},
-        {250, 300, 500, Over, false},
-        {0, 400, 780, Over, false},
-    };
-    for (const auto &[openerLeft, openerWidth, width, side, narrowed] : rows) {
-        QWidget opener;
-        opener.setGeometry(openerLeft, 100, openerWidth, 300);
-        opener.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&opener));
-        ASSERT_EQ(opener.screen()->availableGeometry(), QRect(0, 0, 800, 800));
-        const QRect beside = opener.frameGeometry();
-        QWidget window;
-        window.resize(width, 300);
-        PlaceBeside(&window, &opener);
-        const QRect placed(window.pos(), window.size());
-        SCOPED_TRACE(openerLeft);
-        EXPECT_EQ(std::tuple(placed.width() < width, placed.height(), placed.intersects(beside),
-                      side == Over || placed.left() > beside.right(), QRect(0, 0, 800, 800).contains(placed)),
-            std::tuple(narrowed, 300, side == Over, side != Left, true));
-    }
-}

@@ -54,6 +54,11 @@ TEST(RunController, JudgesEachPressByTheTable)
                           ended->answerGiven, ended->rightAnswer),
                 std::tuple(best, total, 7, 4, QStringLiteral("(1 Or 2) And 0"), given, value));
             EXPECT_EQ(run.question.text, "(1 Or 2) And 0");
+            // Once ended, the run judges and keeps nothing more, the right answer neither.
+            EXPECT_TRUE(std::holds_alternative<RunAlreadyEnded>(controller.answer(value, tertiary)));
+            EXPECT_EQ(
+                std::tuple(run.record->Questions().size(), run.bestQuestionScore, run.totalScore, int(state.counters.Level)),
+                std::tuple(1U, best, total, 7));
         } else {
             // The next question is the run's question on show, built at the counters: level 7 shown, 8 after.
             const auto *built = std::get_if<nlt::Question>(&outcome);
