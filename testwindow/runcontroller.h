@@ -23,6 +23,8 @@ public:
     // Judges the answer given ('1' True, '2' False, '0' Unknown, which only the
     // three-valued test offers) under the selected test.
     AnswerOutcome answer(char given, bool tertiarySelected);
+    // The answer buttons of the question on show were enabled: its time starts now.
+    void questionShown() { shownAt_ = state_.clock->NowMs(); }
 
 private:
     // Judges True or False: score and go on, move a "0" question on unscored
@@ -38,7 +40,11 @@ private:
     const nlt::Question &Build(bool binary);
     // The run, with the answer just given kept in its record, for the end-of-run procedure.
     FinishedRun EndRun(char given);
+    // Keeps the time of the question on show, from its showing to now, in the run's record.
+    void KeepTime();
 
     RunState &run_;
     TestState &state_;
+    // When the question on show was shown, on the state's clock.
+    std::int64_t shownAt_ = 0;
 };

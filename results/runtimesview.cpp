@@ -1,0 +1,71 @@
+#include "results/runtimesview.h"
+
+#include <QHeaderView>
+#include <QSortFilterProxyModel>
+
+#include "results/timetext.h"
+#include "ui_runtimesview.h"
+
+RunTimesModel::RunTimesModel(std::shared_ptr<const nlt::RunRecord> record, QObject *parent)
+    : QAbstractTableModel(parent), record_(std::move(record))
+{
+}
+
+int RunTimesModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !record_ ? 0 : int(record_->Times().Count());
+}
+
+int RunTimesModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 3; }
+
+QVariant RunTimesModel::data(const QModelIndex &index, int role) const
+{
+    const nlt::RunTimes &times = record_->Times();
+    const auto row = std::size_t(index.row());
+    const qint64 value = index.column() == 0 ? qint64(row) + 1
+                       : index.column() == 1 ? qint64(times.Level(row))
+                                             : qint64(times.Ms(row));
+    if (role == Qt::UserRole)
+        return value;
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    return index.column() == 2 ? nlt::DurationText(value) : QString::number(value);
+}
+
+QVariant RunTimesModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const char *headings[] = {QT_TR_NOOP("Question"), QT_TR_NOOP("Level"), QT_TR_NOOP("Time")};
+    return tr(headings[section]);
+}
+
+RunTimesView::RunTimesView(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui::RunTimesView>())
+{
+    ui_->setupUi(this);
+    hide();
+}
+
+RunTimesView::~RunTimesView() = default;
+
+void RunTimesView::setRecord(std::shared_ptr<const nlt::RunRecord> record)
+{
+    if (!record || record->Times().Count() == 0)
+        return;
+    const QString failed = nlt::FailedTimeText(record->Times());
+    const QString run = nlt::RunTimeText(record->Times());
+    for (const auto &[label, text] : {std::pair{ui_->failedTime, failed}, {ui_->runTime, run}}) {
+        label->setText(text);
+        label->setAccessibleName(text);
+    }
+    auto *sorted = new QSortFilterProxyModel(this);
+    sorted->setSortRole(Qt::UserRole);
+    sorted->setSourceModel(new RunTimesModel(std::move(record), sorted));
+    ui_->timesTable->setModel(sorted);
+    ui_->timesTable->sortByColumn(0, Qt::AscendingOrder);
+    ui_->timesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ui_->timesTable->scrollToBottom();
+    show();
+}
