@@ -8,6 +8,13 @@
 #include "results/timetext.h"
 #include "ui_sittingwindow.h"
 
+namespace {
+
+// How many rows the columns are fitted to, so a long sitting still opens at once.
+constexpr int kRowsMeasured = 100;
+
+} // namespace
+
 SittingWindow::SittingWindow(std::span<const SittingRun> runs, int current, QWidget *owner)
     : QWidget(owner, Qt::Dialog), ui_(std::make_unique<Ui::SittingWindow>())
 {
@@ -34,6 +41,8 @@ SittingWindow::SittingWindow(std::span<const SittingRun> runs, int current, QWid
         ui_->runsTable->selectRow(current);
         ui_->runsTable->scrollToItem(ui_->runsTable->item(current, 0));
     }
+    // Columns fit the rows near the current run; the last, the time, takes the rest.
+    ui_->runsTable->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     ui_->runsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui_->runsTable->horizontalHeader()->setStretchLastSection(true);
 }
