@@ -1,6 +1,7 @@
 #include "results/runtimesview.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QSortFilterProxyModel>
 
 #include "results/timetext.h"
@@ -9,6 +10,8 @@
 RunTimesModel::RunTimesModel(std::shared_ptr<const nlt::RunRecord> record, QObject *parent)
     : QAbstractTableModel(parent), record_(std::move(record))
 {
+    for (std::size_t i = 0; record_ && i < record_->Times().Count(); ++i)
+        slowest_ = std::max(slowest_, record_->Times().Ms(i));
 }
 
 int RunTimesModel::rowCount(const QModelIndex &parent) const
@@ -27,8 +30,10 @@ QVariant RunTimesModel::data(const QModelIndex &index, int role) const
                                              : qint64(times.Ms(row));
     if (role == Qt::UserRole)
         return value;
+    if (role == kShareRole)
+        return index.column() == 2 ? double(value) / double(slowest_) : 0.0;
     if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignRight | Qt::AlignVCenter);
+        return int((index.column() == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
     return index.column() == 2 ? nlt::DurationText(value) : QString::number(value);
@@ -42,9 +47,21 @@ QVariant RunTimesModel::headerData(int section, Qt::Orientation orientation, int
     return tr(headings[section]);
 }
 
+void TimeBarDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const double share = index.data(RunTimesModel::kShareRole).toDouble();
+    if (share > 0) {
+        QRect bar = option.rect.adjusted(0, option.rect.height() / 5, 0, -option.rect.height() / 5);
+        bar.setWidth(std::max(1, int(bar.width() * share)));
+        painter->fillRect(bar, option.palette.color(QPalette::Highlight).lighter(160));
+    }
+    QStyledItemDelegate::paint(painter, option, index);
+}
+
 RunTimesView::RunTimesView(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui::RunTimesView>())
 {
     ui_->setupUi(this);
+    ui_->timesTable->setItemDelegateForColumn(2, new TimeBarDelegate(this));
     hide();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 #include <memory>
 
@@ -27,8 +28,24 @@ public:
     // The column headings.
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The role under which the time column gives its share of the slowest time, 0 to 1.
+    static constexpr int kShareRole = Qt::UserRole + 1;
+
 private:
     std::shared_ptr<const nlt::RunRecord> record_;
+    // The slowest question's time, at least 1.
+    std::int64_t slowest_ = 1;
+};
+
+// Draws a cell of the time column over a bar as long as its share of the
+// slowest time, so the slow questions stand out at a glance.
+class TimeBarDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    // The bar in a pale selection colour, then the cell as usual.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };
 
 // The times of the run under review: the failed question's time and the
