@@ -41,7 +41,8 @@ TEST(RunController, JudgesEachPressByTheTable)
         now = 7000;
         const AnswerOutcome outcome = controller.answer(given, tertiary);
         const nlt::RunTimes &times = run.record->Times();
-        EXPECT_EQ(std::tuple(times.Count(), times.Level(0), times.LastMs()), std::tuple(1U, 6, 4500));
+        ASSERT_EQ(times.Count(), 1U);
+        EXPECT_EQ(std::pair(times.Level(0), times.LastMs()), std::pair(6, std::int64_t{4500}));
         EXPECT_EQ(run.bestQuestionScore, bestAfter);
         EXPECT_EQ(run.totalScore, totalAfter);
         // The run's record keeps the question as shown with the answer given and
