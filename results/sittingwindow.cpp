@@ -34,8 +34,8 @@ SittingWindow::SittingWindow(std::span<const SittingRun> runs, int current, QWid
     ui_->levelChart->setLevels(std::move(levels), current);
     if (current >= 0 && current < int(runs.size())) {
         const SittingRun &shown = runs[current];
-        ui_->levelChart->setAccessibleDescription(tr("%n run(s); this run, run %1, reached level %2", nullptr,
-            int(runs.size()))
+        ui_->levelChart->setAccessibleDescription(
+            tr("%n run(s); this run, run %1, reached level %2", nullptr, int(runs.size()))
                 .arg(current + 1)
                 .arg(shown.levelReached));
         ui_->runsTable->selectRow(current);

@@ -207,8 +207,7 @@ TEST(RunRecord, DropsTheOldestLongQuestionsFirst)
     };
     for (const auto &[added, held] : rows) {
         RunRecord record(100);
-        for (std::size_t k = 0; k < added.size(); ++k)
-        {
+        for (std::size_t k = 0; k < added.size(); ++k) {
             record.Add({std::string(added[k], static_cast<char>('a' + k)), '1', true});
             record.Times().Add(1, 10);
         }

@@ -15,8 +15,8 @@ namespace {
 // Durations as the windows write them, worked by hand.
 TEST(TimeText, RoundsToTheUnitItShows)
 {
-    const std::pair<std::int64_t, const char *> rows[] = {{0, "0.0 s"}, {4249, "4.2 s"}, {9949, "9.9 s"},
-        {9950, "10 s"}, {59'499, "59 s"}, {59'500, "1 min 0 s"}, {252'000, "4 min 12 s"}, {3'599'499, "59 min 59 s"},
+    const std::pair<std::int64_t, const char *> rows[] = {{0, "0.0 s"}, {4249, "4.2 s"}, {9949, "9.9 s"}, {9950, "10 s"},
+        {59'499, "59 s"}, {59'500, "1 min 0 s"}, {252'000, "4 min 12 s"}, {3'599'499, "59 min 59 s"},
         {3'599'500, "1 h 0 min"}, {3'929'999, "1 h 5 min"}};
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     for (const auto &[ms, text] : rows)
@@ -103,8 +103,8 @@ TEST_F(SittingTest, EveryRunOfTheSittingKeepsItsTimes)
     for (int i = 0; i < 5; ++i) {
         const Run &run = runs[i];
         const QString number = i == 4 ? QStringLiteral("5 (this run)") : QString::number(i + 1);
-        const QStringList expected{number, QString::number(run.levelReached), aggregates[i],
-            QString::number(run.right + 1), QString::fromUtf8(run.time)};
+        const QStringList expected{number, QString::number(run.levelReached), aggregates[i], QString::number(run.right + 1),
+            QString::fromUtf8(run.time)};
         QStringList shown;
         for (int column = 0; column < 5; ++column)
             shown << table->item(i, column)->text();
