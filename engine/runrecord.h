@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/cause.h"
+#include "engine/runtimes.h"
 
 namespace nlt {
 
@@ -27,12 +28,17 @@ public:
     std::size_t TextSize() const { return size_; }
     // Number of questions dropped so far.
     std::size_t Dropped() const { return dropped_; }
+    // The time of every question judged in the run, none ever dropped.
+    RunTimes &Times() { return times_; }
+    // The same, to read.
+    const RunTimes &Times() const { return times_; }
 
 private:
     std::vector<AnsweredQuestion> questions_;
     std::size_t limit_;
     std::size_t size_ = 0;
     std::size_t dropped_ = 0;
+    RunTimes times_;
 };
 
 } // namespace nlt

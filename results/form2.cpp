@@ -2,6 +2,9 @@
 
 #include "results/reviewwindow.h"
 #include "testwindow/buttonshortcuts.h"
+#include "results/sitting.h"
+#include "results/sittingwindow.h"
+#include "results/timetext.h"
 #include "ui_form2.h"
 
 Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_(std::make_unique<Ui::Form2>())
@@ -12,6 +15,9 @@ Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_
     connect(ui_->Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
     // The caption stays as designed, so Alt+R is a shortcut of its own.
     AddButtonShortcuts(ui_->Command3, {Qt::AltModifier | Qt::Key_R});
+    ui_->sittingButton->hide();
+    connect(ui_->sittingButton, &QPushButton::clicked, this, &Form2::SittingButton_Click);
+    AddButtonShortcuts(ui_->sittingButton, {Qt::AltModifier | Qt::Key_S});
 }
 
 Form2::~Form2() = default;
@@ -27,6 +33,21 @@ void Form2::setFigures(const nlt::RunFigures &figures)
     showValue(ui_->Label6, nlt::FigureText(figures.aggregate));
     showValue(ui_->Label7, nlt::FigureText(figures.rawProcessing));
     showValue(ui_->Label8, nlt::FigureText(figures.projectedMean));
+}
+
+void Form2::setFinishedRun(const FinishedRun &run)
+{
+    run_ = run;
+    if (run.record && run.record->Times().Count() > 0) {
+        showValue(ui_->timeLabel, nlt::RunTimeText(run.record->Times()));
+        showValue(ui_->failedTimeLabel, nlt::FailedTimeText(run.record->Times()));
+    }
+}
+
+void Form2::setSitting(const Sitting *sitting)
+{
+    sitting_ = sitting;
+    ui_->sittingButton->setVisible(sitting != nullptr);
 }
 
 void Form2::showActive()
@@ -50,8 +71,18 @@ void Form2::Command3_Click()
 
 ReviewWindow *Form2::reviewWindow() const { return review_.get(); }
 
+void Form2::SittingButton_Click()
+{
+    const auto runs = sitting_->Runs();
+    ShowActive(sittingWindow_.getOrLoad([&] { return new SittingWindow(runs, int(runs.size()) - 1, this); },
+        [this](QWidget *window) { PlaceBeside(window, this); }));
+}
+
+SittingWindow *Form2::sittingWindow() const { return sittingWindow_.get(); }
+
 void Form2::hideEvent(QHideEvent *event)
 {
     review_.release();
+    sittingWindow_.release();
     ProgramWindow::hideEvent(event);
 }

@@ -8,6 +8,8 @@
 //   Label7    raw processing score, beside Label3
 //   Label8    projected mean score, beside Label9 (below the visible area)
 //   Line1     the rule under the scores; Frame1, Picture1, Image1 the logo
+//   sittingButton    "This Sitting", shown once the window has a sitting
+//   timeLabel        the run's time and pace; failedTimeLabel the failed question's time
 
 #include <memory>
 
@@ -17,6 +19,8 @@
 
 class QLabel;
 class ReviewWindow;
+class Sitting;
+class SittingWindow;
 
 namespace Ui {
 class Form2;
@@ -40,14 +44,21 @@ public:
     // name becomes the number it shows.
     void setFigures(const nlt::RunFigures &figures);
 
-    // Keeps the finished run whose failed question "Review Question" opens.
-    void setFinishedRun(const FinishedRun &run) { run_ = run; }
+    // Keeps the finished run whose failed question "Review Question" opens,
+    // and shows its time, its pace and the failed question's time.
+    void setFinishedRun(const FinishedRun &run);
+
+    // Offers "This Sitting" (Alt+S) on sitting, whose last run is the one on show.
+    void setSitting(const Sitting *sitting);
 
     // Shows the window active, with the focus on "Sit Another Test".
     void showActive();
 
     // The review window, or nullptr while none is open.
     ReviewWindow *reviewWindow() const;
+
+    // The sitting window, or nullptr while none is open.
+    SittingWindow *sittingWindow() const;
 
 signals:
     // "Sit Another Test" was pressed.
@@ -64,10 +75,16 @@ private:
     // "Review Question": opens the review of the failed question, or raises it.
     void Command3_Click();
 
+    // "This Sitting": opens the runs of the sitting, or raises them.
+    void SittingButton_Click();
+
     // Writes one figure into a value label and its accessible name.
     static void showValue(QLabel *label, const QString &text);
 
     std::unique_ptr<Ui::Form2> ui_;
     FinishedRun run_;
     WindowSlot<ReviewWindow> review_;
+    // The runs "This Sitting" shows; null until setSitting.
+    const Sitting *sitting_ = nullptr;
+    WindowSlot<SittingWindow> sittingWindow_;
 };

@@ -54,6 +54,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
       working_(new WorkingModel(this))
 {
     ui_->setupUi(this);
+    ui_->runTimes->setRecord(run.record);
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->workingView->setModel(working_);

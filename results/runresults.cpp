@@ -11,6 +11,7 @@ RunResults::RunResults(TestSession &session) : session_(session)
 
 void RunResults::ShowRunResults(const FinishedRun &run)
 {
+    sitting_.Add(run);
     Form2 *form2 = form2_.getOrLoad([this] {
         auto *fresh = new Form2(session_.programEnd());
         connect(fresh, &Form2::anotherTestRequested, this, &RunResults::SitAnotherTest);
@@ -29,6 +30,7 @@ void RunResults::ShowRunResults(const FinishedRun &run)
     form2->setLevelReached(run.level - 1);
     form2->setFigures(nlt::ComputeRunFigures(*run.bestQuestionScore, static_cast<double>(*run.totalScore), run.termCount));
     form2->setFinishedRun(run);
+    form2->setSitting(&sitting_);
     session_.unloadForm1();
     form2->showActive();
 }

@@ -4,6 +4,7 @@
 
 #include "results/form2.h"
 #include "results/reviewwindow.h"
+#include "results/sitting.h"
 #include "testwindow/runstate.h"
 #include "testwindow/windowslot.h"
 
@@ -29,6 +30,9 @@ public:
     // The review of a run thrown away without results, or nullptr while none is open.
     ReviewWindow *lastReview() const { return lastReview_.get(); }
 
+    // Every run ended since the program started, thrown-away runs too.
+    const Sitting &sitting() const { return sitting_; }
+
 private:
     // "Sit Another Test": a new run from level 0 in a fresh main window, and
     // the results window unloaded.
@@ -39,6 +43,8 @@ private:
     void ReviewLastQuestion(const FinishedRun &run);
 
     TestSession &session_;
+    // Lives as long as the program, in memory only.
+    Sitting sitting_;
     WindowSlot<Form2> form2_;
     WindowSlot<ReviewWindow> lastReview_;
 };

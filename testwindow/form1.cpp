@@ -115,4 +115,5 @@ void Form1::ShowQuestion(const nlt::Question &question)
     ui->Command2->setEnabled(true);
     ui->Command3->setEnabled(true);
     ui->Command5->setEnabled(TertiarySelected());
+    controller_.questionShown();
 }

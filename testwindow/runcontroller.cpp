@@ -13,6 +13,7 @@ AnswerOutcome RunController::answer(char given, bool tertiarySelected)
 {
     if (ended_)
         return RunAlreadyEnded{};
+    KeepTime();
     return given == '0' ? JudgeUnknown() : JudgeTrueOrFalse(given, tertiarySelected);
 }
 
@@ -57,6 +58,7 @@ const nlt::Question &RunController::Build(bool binary)
 {
     run_.question = binary ? nlt::NewBinaryQuestion(state_.counters, *state_.random)
                            : nlt::NewTertiaryQuestion(state_.counters, *state_.random);
+    questionShown();
     return run_.question;
 }
 
@@ -68,3 +70,5 @@ FinishedRun RunController::EndRun(char given)
     return {run_.bestQuestionScore, run_.totalScore, counters.Level, counters.TermCount,
         QString::fromStdString(run_.question.text), given, run_.question.value, run_.record};
 }
+
+void RunController::KeepTime() { run_.record->Times().Add(run_.question.level, state_.clock->NowMs() - shownAt_); }

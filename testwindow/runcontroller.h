@@ -28,6 +28,8 @@ public:
     // three-valued test offers) under the selected test; once the run has
     // ended, judges and keeps nothing more, whatever is pressed.
     AnswerOutcome answer(char given, bool tertiarySelected);
+    // The answer buttons of the question on show were enabled: its time starts now.
+    void questionShown() { shownAt_ = state_.clock->NowMs(); }
 
 private:
     // Judges True or False: score and go on, move a "0" question on unscored
@@ -43,9 +45,13 @@ private:
     const nlt::Question &Build(bool binary);
     // The run, with the answer just given kept in its record, for the end-of-run procedure.
     FinishedRun EndRun(char given);
+    // Keeps the time of the question on show, from its showing to now, in the run's record.
+    void KeepTime();
 
     RunState &run_;
     TestState &state_;
     // Whether a wrong answer has ended the run.
     bool ended_ = false;
+    // When the question on show was shown, on the state's clock.
+    std::int64_t shownAt_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 #include "engine/random.h"
+#include "engine/runtimes.h"
 
 // The program-wide state every question draws on: the four counters and the
 // random source. It lives as long as the program.
@@ -17,6 +18,8 @@ struct TestState {
     nlt::TestCounters counters;
     // The source every question draws from; never null.
     std::unique_ptr<nlt::RandomSource> random;
+    // The clock each question's time is read from; never null.
+    std::unique_ptr<nlt::MonotonicClock> clock = std::make_unique<nlt::SteadyClock>();
 };
 
 // The values of one run, owned by the main window: empty at every load and

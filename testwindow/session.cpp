@@ -4,8 +4,9 @@
 
 #include "testwindow/form1.h"
 
-TestSession::TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> random)
-    : end_(end), state_{{}, std::move(random)}
+TestSession::TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> random,
+    std::unique_ptr<nlt::MonotonicClock> clock)
+    : end_(end), state_{{}, std::move(random), std::move(clock)}
 {
 }
 

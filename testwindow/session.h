@@ -19,9 +19,10 @@ class TestSession : public QObject {
     Q_OBJECT
 
 public:
-    // A session at the start state whose questions draw from random and whose
-    // windows close by end's rule.
-    TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> random);
+    // A session at the start state whose questions draw from random, timed
+    // on clock, and whose windows close by end's rule.
+    TestSession(ProgramEnd &end, std::unique_ptr<nlt::RandomSource> random,
+        std::unique_ptr<nlt::MonotonicClock> clock = std::make_unique<nlt::SteadyClock>());
     ~TestSession() override;
 
     // The program-wide counters (TermCount, QuestionScore, NestingRounds, Level).

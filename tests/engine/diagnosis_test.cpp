@@ -1,8 +1,8 @@
 // The diagnosis: hand-worked runs with the cause that must come first and
 // words that must never appear; every misreading against a simulated person
 // written apart from the engine; properties of the causes of generated runs;
-// the mistake finder played by simulated persons; the weight words and the run
-// record's dropping rule.
+// the mistake finder played by simulated persons; the weight words, the run
+// record's dropping rule and its times.
 
 #include "engine/diagnosis.h"
 #include "engine/finder.h"
@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <map>
 #include <numeric>
 #include <random>
@@ -206,15 +207,44 @@ TEST(RunRecord, DropsTheOldestLongQuestionsFirst)
     };
     for (const auto &[added, held] : rows) {
         RunRecord record(100);
-        for (std::size_t k = 0; k < added.size(); ++k)
+        for (std::size_t k = 0; k < added.size(); ++k) {
             record.Add({std::string(added[k], static_cast<char>('a' + k)), '1', true});
+            record.Times().Add(1, 10);
+        }
         std::vector<std::size_t> sizes;
         for (const AnsweredQuestion &q : record.Questions())
             sizes.push_back(q.text.size());
         EXPECT_EQ(sizes, held);
         EXPECT_EQ(record.Questions().back().text.front(), static_cast<char>('a' + added.size() - 1));
         EXPECT_EQ(record.TextSize(), std::accumulate(held.begin(), held.end(), std::size_t{0}));
+        // Dropping a question's text never drops its time.
+        EXPECT_EQ(record.Times().TotalMs(), 10 * std::int64_t(added.size()));
     }
+}
+
+// Times as added (level, ms) and as read back: 5 bits of level and 27 of
+// milliseconds (about 37 hours); what lies outside is clamped.
+TEST(RunTimes, KeepsEachTimeInFourBytes)
+{
+    const std::tuple<int, std::int64_t, int, std::int64_t> rows[] = {
+        {0, 0, 0, 0},
+        {19, 4200, 19, 4200},
+        {31, 134'217'727, 31, 134'217'727},
+        {40, 200'000'000, 31, 134'217'727},
+        {-1, -5, 0, 0},
+    };
+    RunTimes times;
+    for (const auto &[level, ms, levelRead, msRead] : rows) {
+        times.Add(level, ms);
+        EXPECT_EQ(std::pair(times.Level(times.Count() - 1), times.LastMs()), std::pair(levelRead, msRead)) << level;
+    }
+    EXPECT_EQ(times.TotalMs(), 4200 + 2 * 134'217'727);
+    // A run of 100,000 questions keeps its times in at most 1 MB.
+    RunTimes longRun;
+    for (int q = 0; q < 100'000; ++q)
+        longRun.Add(19, 30'000);
+    std::cout << "100000 question times: " << longRun.Bytes() << " bytes\n";
+    EXPECT_LE(longRun.Bytes(), std::size_t{1} << 20);
 }
 
 } // namespace

@@ -9,6 +9,7 @@ namespace {
 // One press judged without a window, one row per case: the question on show
 // (its value and worth), the button, the selected test and the run's scores
 // before (empty: no right answer yet); then what follows and the scores after.
+// Every press keeps the question's time, shown at 2.5 s and answered at 7 s.
 TEST(RunController, JudgesEachPressByTheTable)
 {
     enum Next { Tertiary, Binary, Ends };
@@ -31,11 +32,17 @@ TEST(RunController, JudgesEachPressByTheTable)
     };
     for (const auto &[what, value, given, tertiary, worth, best, total, next, bestAfter, totalAfter] : rows) {
         SCOPED_TRACE(what);
+        std::int64_t now = 2500;
         TestState state{{.TermCount = 4, .QuestionScore = std::int16_t(worth), .NestingRounds = 2, .Level = 7},
-            std::make_unique<nlt::SeededRandomSource>(5)};
+            std::make_unique<nlt::SeededRandomSource>(5), std::make_unique<FakeClock>(&now)};
         RunState run{{"(1 Or 2) And 0", worth, value, 6, false}, best, total};
         RunController controller(run, state);
+        controller.questionShown();
+        now = 7000;
         const AnswerOutcome outcome = controller.answer(given, tertiary);
+        const nlt::RunTimes &times = run.record->Times();
+        ASSERT_EQ(times.Count(), 1U);
+        EXPECT_EQ(std::pair(times.Level(0), times.LastMs()), std::pair(6, std::int64_t{4500}));
         EXPECT_EQ(run.bestQuestionScore, bestAfter);
         EXPECT_EQ(run.totalScore, totalAfter);
         // The run's record keeps the question as shown with the answer given and

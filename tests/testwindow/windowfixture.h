@@ -18,6 +18,13 @@
 // Lets failing checks show texts as text rather than as bytes.
 inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
+// A clock that stands still until the test moves it.
+struct FakeClock final : nlt::MonotonicClock {
+    explicit FakeClock(std::int64_t *now) : now(now) {}
+    std::int64_t NowMs() override { return *now; }
+    std::int64_t *now;
+};
+
 // A window's named child; a failure where there is none.
 template <typename T = QAbstractButton> T *Child(const QWidget *window, const char *name)
 {
