@@ -231,7 +231,8 @@ std::vector<PracticeItem> DrawDrill(const Cause &cause, bool binary, RandomSourc
     std::vector<PracticeItem> drill;
     std::set<std::string> drawn;
     for (std::size_t i = 0; i < kDrillLength; ++i) {
-        const int size = std::max(kDrillSizes[i], PracticeMinOperators(cause));
+        // Never shorter than the one before, which may have needed an operator more.
+        const int size = std::max({kDrillSizes[i], PracticeMinOperators(cause), drill.empty() ? 1 : drill.back().operators});
         drill.push_back(DrawPractice(cause, binary, size, !near[i], random, drawn));
         drawn.insert(drill.back().text);
     }
