@@ -199,7 +199,8 @@ PracticeItem DrawPractice(const Cause &cause, bool binary, int operators, bool c
 {
     Drawer drawer(cause, binary, random);
     std::optional<PracticeItem> fallback;
-    for (int ops = std::clamp(operators, 1, kPracticeMaxOperators); ops <= kPracticeMaxOperators; ++ops)
+    const int fewest = changing ? PracticeMinOperators(cause) : 1; // no chain shorter can be changed
+    for (int ops = std::clamp(operators, fewest, kPracticeMaxOperators); ops <= kPracticeMaxOperators; ++ops)
         for (int attempt = 0; attempt < kAttemptsPerSize; ++attempt) {
             std::string text = drawer.Chain(ops, kDepthFor[static_cast<std::size_t>(ops)]);
             if (avoid.contains(text))
