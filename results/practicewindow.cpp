@@ -32,7 +32,9 @@ QString Underlined(const std::string &text, nlt::TextRange range)
 
 PracticeWindow::PracticeWindow(const nlt::Cause &cause, bool binary, QWidget *owner,
     std::unique_ptr<nlt::RandomSource> random)
-    : QWidget(owner, Qt::Dialog), ui_(std::make_unique<Ui::PracticeWindow>()), cause_(cause), binary_(binary),
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                         | Qt::MSWindowsFixedSizeDialogHint),
+      ui_(std::make_unique<Ui::PracticeWindow>()), cause_(cause), binary_(binary),
       random_(std::move(random))
 {
     ui_->setupUi(this);
