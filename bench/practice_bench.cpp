@@ -14,8 +14,8 @@ void BM_DrawPractice(benchmark::State &state)
     const nlt::test::PracticeFamily family = nlt::test::PracticeFamilies()[static_cast<std::size_t>(state.range(0))];
     nlt::SeededRandomSource random(7);
     for (auto _ : state)
-        benchmark::DoNotOptimize(nlt::DrawPractice(family.cause, family.binary, static_cast<int>(state.range(1)),
-            state.range(2) == 1, random));
+        benchmark::DoNotOptimize(
+            nlt::DrawPractice(family.cause, family.binary, static_cast<int>(state.range(1)), state.range(2) == 1, random));
     state.SetLabel(family.name);
 }
 
@@ -28,7 +28,9 @@ void BM_DrawDrill(benchmark::State &state)
     state.SetLabel(family.name);
 }
 
-BENCHMARK(BM_DrawPractice)->ArgsProduct({benchmark::CreateDenseRange(0, 14, 1), {1, 4}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPractice)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 14, 1), {1, 4}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawDrill)->DenseRange(0, 14, 1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -46,7 +46,7 @@ int main(int argc, char **argv)
             mostRight = std::max(mostRight, personRight);
             fewestRight = std::min(fewestRight, plainRight);
         }
-        std::printf("%-42s %6.1f%% %6d %4d %5d %7d %9d %9d %8.3f %8.3f\n", f.name.c_str(),
-            100.0 * changed / (10.0 * drills), fewest, ops, depth, repeats, mostRight, fewestRight, total / drills, slowest);
+        std::printf("%-42s %6.1f%% %6d %4d %5d %7d %9d %9d %8.3f %8.3f\n", f.name.c_str(), 100.0 * changed / (10.0 * drills),
+            fewest, ops, depth, repeats, mostRight, fewestRight, total / drills, slowest);
     }
 }

@@ -43,10 +43,7 @@ bool IsCellRule(CauseKind k)
     return k == CauseKind::WordAsWord || k == CauseKind::TableCell || k == CauseKind::TableCellOneOrder;
 }
 bool IsNotZeroRule(CauseKind k) { return k == CauseKind::NotZeroAsZero || k == CauseKind::NotZeroWrongNeighbour; }
-bool IsNotRule(CauseKind k)
-{
-    return IsNotZeroRule(k) || k == CauseKind::NotIgnored || k == CauseKind::NotNegatesRest;
-}
+bool IsNotRule(CauseKind k) { return IsNotZeroRule(k) || k == CauseKind::NotIgnored || k == CauseKind::NotNegatesRest; }
 bool IsOrderRule(CauseKind k) { return k == CauseKind::AndFirst || k == CauseKind::RightToLeft; }
 
 // Writes random expressions of the test, favouring what the rule is about.

@@ -12,9 +12,9 @@ namespace {
 // A value with its word: "False (2)".
 QString ValueWithWord(char value)
 {
-    const QString word = value == '1'   ? PracticeWindow::tr("True")
-                         : value == '2' ? PracticeWindow::tr("False")
-                                        : PracticeWindow::tr("Unknown");
+    const QString word = value == '1' ? PracticeWindow::tr("True")
+                       : value == '2' ? PracticeWindow::tr("False")
+                                      : PracticeWindow::tr("Unknown");
     return QStringLiteral("%1 (%2)").arg(word, QChar::fromLatin1(value));
 }
 
@@ -34,8 +34,7 @@ PracticeWindow::PracticeWindow(const nlt::Cause &cause, bool binary, QWidget *ow
     std::unique_ptr<nlt::RandomSource> random)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                          | Qt::MSWindowsFixedSizeDialogHint),
-      ui_(std::make_unique<Ui::PracticeWindow>()), cause_(cause), binary_(binary),
-      random_(std::move(random))
+      ui_(std::make_unique<Ui::PracticeWindow>()), cause_(cause), binary_(binary), random_(std::move(random))
 {
     ui_->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -123,8 +122,9 @@ void PracticeWindow::answer(char value)
     }
     for (const auto &[button, v] : answerButtons_)
         button->setEnabled(false);
-    QString said = right ? tr("Right: the answer is %1.").arg(ValueWithWord(item.right))
-                         : tr("Wrong: you answered %1; the answer is %2.").arg(ValueWithWord(value), ValueWithWord(item.right));
+    QString said = right
+                     ? tr("Right: the answer is %1.").arg(ValueWithWord(item.right))
+                     : tr("Wrong: you answered %1; the answer is %2.").arg(ValueWithWord(value), ValueWithWord(item.right));
     ui_->truthRow->hide();
     if (!right && item.step && item.misread != item.right) {
         said += QLatin1Char(' ') + ruleActs(item);
@@ -164,18 +164,20 @@ void PracticeWindow::showRow(const nlt::TruthRow &row)
     for (int column = 0; column < int(row.cells.size()); ++column) {
         const nlt::TruthCell &cell = row.cells[std::size_t(column)];
         table->setHorizontalHeaderItem(column,
-            new QTableWidgetItem(QStringLiteral("%1 %2 %3").arg(QChar::fromLatin1(row.left), word, QChar::fromLatin1(cell.right))));
+            new QTableWidgetItem(
+                QStringLiteral("%1 %2 %3").arg(QChar::fromLatin1(row.left), word, QChar::fromLatin1(cell.right))));
         const bool marked = cell.right == row.wrongRight;
-        auto *item = new QTableWidgetItem(marked ? tr("\u2718 %1 (not %2)").arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used))
-                                                 : QString(QChar::fromLatin1(cell.value)));
+        auto *item = new QTableWidgetItem(
+            marked ? tr("\u2718 %1 (not %2)").arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used))
+                   : QString(QChar::fromLatin1(cell.value)));
         item->setTextAlignment(Qt::AlignCenter);
         if (marked) {
             QFont bold = item->font();
             bold.setBold(true);
             item->setFont(bold);
             item->setBackground(palette().color(QPalette::Active, QPalette::Highlight).lighter(170));
-            item->setData(Qt::AccessibleTextRole,
-                tr("%1, the right value; you took it as %2").arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used)));
+            item->setData(Qt::AccessibleTextRole, tr("%1, the right value; you took it as %2")
+                                                      .arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used)));
         }
         table->setItem(0, column, item);
     }

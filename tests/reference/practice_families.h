@@ -26,8 +26,8 @@ inline Cause MakeCause(CauseKind kind, Operator word = Operator::And, Operator r
     char right = '\0', char used = '\0', char correct = '\0')
 {
     Cause c;
-    std::tie(c.kind, c.word, c.readAs, c.left, c.right, c.used, c.correct) =
-        std::tuple(kind, word, readAs, left, right, used, correct);
+    std::tie(c.kind, c.word, c.readAs, c.left, c.right, c.used, c.correct) = std::tuple(kind, word, readAs, left, right,
+        used, correct);
     return c;
 }
 
@@ -46,7 +46,8 @@ inline std::array<PracticeFamily, 15> PracticeFamilies()
     using O = Operator;
     using R = Person::Rule;
     return {{
-        {"word Nand as And, two-valued", MakeCause(K::WordAsWord, O::Nand, O::And), true, Person::With(R::Word, "Nand", "And")},
+        {"word Nand as And, two-valued", MakeCause(K::WordAsWord, O::Nand, O::And), true,
+            Person::With(R::Word, "Nand", "And")},
         {"word Xfor as For", MakeCause(K::WordAsWord, O::Xfor, O::For), false, Person::With(R::Word, "Xfor", "For")},
         {"cell 1 Or 2 as 2, two-valued", MakeCause(K::TableCell, O::Or, O::And, '1', '2', '2', '1'), true,
             Person::With(R::Cell, "1 Or 2", "", '2')},

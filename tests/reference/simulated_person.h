@@ -22,7 +22,7 @@ struct Person {
     std::string word, readAs; // Word: word is read as readAs
     std::string cell;         // Cell: the term "a op b" (and "b op a") gives cellValue
     char cellValue = '\0';
-    bool oneOrder = false; // Cell: only the term as written, not its mirror
+    bool oneOrder = false;                  // Cell: only the term as written, not its mirror
     std::size_t slipAt = std::string::npos; // a fold whose operator word starts here (in the whole question) ...
     char slipValue = '\0';                  // ... yields this
     mutable std::size_t slipEnd = 0;        // where the right operand of that fold ends

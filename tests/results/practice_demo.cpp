@@ -24,7 +24,9 @@ void Play(PracticeWindow &drill, bool stopAtWrong)
     for (int i = 0; i < 10; ++i) {
         const std::string text = drill.findChild<QLabel *>("expressionLabel")->accessibleName().toStdString();
         const char given = reader.Work(text);
-        drill.findChild<QPushButton *>(given == '1' ? "practiseTrue" : given == '2' ? "practiseFalse" : "practiseUnknown")
+        drill.findChild<QPushButton *>(given == '1'   ? "practiseTrue"
+                                       : given == '2' ? "practiseFalse"
+                                                      : "practiseUnknown")
             ->click();
         if (stopAtWrong && given != nlt::test::Person{}.Work(text) && text.find('(') != std::string::npos)
             return;

@@ -235,6 +235,10 @@ TEST_F(ReviewTest, PractiseDrillsTheNamedMisreadingByKeysAlone)
     QTRY_COMPARE(QApplication::activeWindow(), drill.data());
     const auto label = [&](const char *name) { return drill->findChild<QLabel *>(name)->accessibleName(); };
     auto *row = drill->findChild<QTableWidget *>("truthRow");
+    EXPECT_TRUE(drill->findChild<QPushButton *>("practiseUnknown")->isVisible());
+    for (QWidget *widget : drill->findChildren<QWidget *>())
+        EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
+            << qPrintable(widget->objectName());
     for (int round = 0; round < 2; ++round) {
         int wrong = 0;
         for (int i = 0; i < 10; ++i) {
@@ -243,7 +247,8 @@ TEST_F(ReviewTest, PractiseDrillsTheNamedMisreadingByKeysAlone)
             const char given = reader.Work(text), right = Person{}.Work(text);
             QTest::keyClick(drill, Qt::Key(Qt::Key_0 + (given - '0')), i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
             wrong += given != right;
-            EXPECT_TRUE(label("feedbackLabel").startsWith(given == right ? "Right: the answer is " : "Wrong: you answered "));
+            EXPECT_TRUE(
+                label("feedbackLabel").startsWith(given == right ? "Right: the answer is " : "Wrong: you answered "));
             // Nand read as And is wrong in every cell where the two words differ: a Nand step, with its row.
             EXPECT_EQ(row->isVisible(), given != right) << text;
             for (int column = 0; given != right && column < row->columnCount(); ++column)
@@ -264,6 +269,16 @@ TEST_F(ReviewTest, PractiseDrillsTheNamedMisreadingByKeysAlone)
     QTRY_VERIFY(drill.isNull());
     QTRY_COMPARE(QApplication::activeWindow(), review_.data());
     EXPECT_EQ(QApplication::focusWidget(), practise);
+    // In the two-valued test there is no Unknown, and 0 answers nothing.
+    nlt::Cause notIgnored;
+    notIgnored.kind = nlt::CauseKind::NotIgnored;
+    PracticeWindow binary(notIgnored, true, &owner_);
+    binary.setAttribute(Qt::WA_DeleteOnClose, false);
+    binary.show();
+    QTRY_COMPARE(QApplication::activeWindow(), &binary);
+    EXPECT_FALSE(binary.findChild<QPushButton *>("practiseUnknown")->isVisible());
+    QTest::keyClick(&binary, Qt::Key_0);
+    EXPECT_FALSE(binary.findChild<QLabel *>("feedbackLabel")->isVisible());
 }
 
 // Choosing a group or a step selects and marks exactly its text in the question.
