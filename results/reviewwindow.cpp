@@ -86,7 +86,7 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
         searching_ = true;
         ui_->findButton->setEnabled(false);
         ui_->editButton->setEnabled(false);
-        ui_->finderBox->show();
+        showDiagnosis(); // the finder's box, and no Practise while it asks
         askNext();
     });
     connect(ui_->practiseButton, &QPushButton::clicked, this, &ReviewWindow::openPractice);
