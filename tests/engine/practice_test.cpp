@@ -14,6 +14,10 @@
 #include <sstream>
 
 namespace nlt::test {
+
+// A family prints as its name in the test's listing.
+void PrintTo(const PracticeFamily &family, std::ostream *out) { *out << family.name; }
+
 namespace {
 
 class Practice : public testing::TestWithParam<PracticeFamily> {};
