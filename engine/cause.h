@@ -25,6 +25,7 @@ struct AnsweredQuestion {
 enum class CauseKind : std::uint8_t {
     WordAsWord,            // an operator word read as another word of the same test
     TableCell,             // one cell of one truth table misremembered (both operand orders)
+    TableCellOneOrder,     // one cell of one truth table misremembered in the written operand order only
     NotZeroAsZero,         // "Not 0" taken as 0
     NotZeroWrongNeighbour, // "Not 0" decided by the operator after it even where one stands before it
     NotIgnored,            // every "Not" ignored

@@ -48,6 +48,9 @@ std::string DescribeRule(const Cause &cause)
     case CauseKind::TableCell:
         return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as "
              + c.used + "; it is " + c.correct + ".";
+    case CauseKind::TableCellOneOrder:
+        return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as "
+             + c.used + " in that order only; it is " + c.correct + ".";
     case CauseKind::NotZeroAsZero:
         return "You took \"Not 0\" as 0; it takes its value from the operator beside it.";
     case CauseKind::NotZeroWrongNeighbour:

@@ -167,6 +167,9 @@ ReadingRules RulesOf(const Cause &cause)
         rules.table[op][static_cast<std::size_t>(3 * (cause.left - '0') + (cause.right - '0'))] = cause.used;
         rules.table[op][static_cast<std::size_t>(3 * (cause.right - '0') + (cause.left - '0'))] = cause.used;
         break;
+    case CauseKind::TableCellOneOrder:
+        rules.table[op][static_cast<std::size_t>(3 * (cause.left - '0') + (cause.right - '0'))] = cause.used;
+        break;
     case CauseKind::NotZeroAsZero: rules.notZero = NotZeroRule::StaysZero; break;
     case CauseKind::NotZeroWrongNeighbour: rules.notZero = NotZeroRule::AfterFirst; break;
     case CauseKind::NotIgnored: rules.notScope = NotScope::Ignored; break;

@@ -11,6 +11,7 @@
 
 #include "engine/evaluator.h"
 #include "engine/explain.h"
+#include "results/practicewindow.h"
 #include "results/reviewworking.h"
 #include "testwindow/buttonshortcuts.h"
 #include "ui_reviewwindow.h"
@@ -95,9 +96,10 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
         searching_ = true;
         ui_->findButton->setEnabled(false);
         ui_->editButton->setEnabled(false);
-        ui_->finderBox->show();
+        showDiagnosis(); // the finder's box, and no Practise while it asks
         askNext();
     });
+    connect(ui_->practiseButton, &QPushButton::clicked, this, &ReviewWindow::openPractice);
     // The answers of the test: the buttons (Alt+T, Alt+F, Alt+U by their
     // captions) and the keys 1, 2 and 0, on the keypad too.
     answerButtons_ = {{ui_->finderTrue, '1'}, {ui_->finderFalse, '2'}, {ui_->finderUnknown, '0'}};
@@ -110,6 +112,9 @@ ReviewWindow::ReviewWindow(const FinishedRun &run, QWidget *owner)
 
 ReviewWindow::~ReviewWindow()
 {
+    // The drill goes with the review, and hands the keyboard back to nothing.
+    if (PracticeWindow *drill = practice_.get())
+        drill->disconnect(this);
     // The thread works on its own copy of the run; it is waited for, not cut off.
     if (diagnosing_)
         diagnosing_->wait();
@@ -276,6 +281,7 @@ void ReviewWindow::showDiagnosis()
     ui_->moreButton->setVisible(shown && causes_.size() > std::size_t(kCausesShown));
     ui_->findButton->setVisible(shown && finder_);
     ui_->finderBox->setVisible(shown && searching_);
+    ui_->practiseButton->setVisible(shown && heldMisreading());
 }
 
 void ReviewWindow::listCauses()
@@ -338,6 +344,7 @@ void ReviewWindow::endSearch()
         said << ReviewWording::UndecidedText();
     say(ui_->finderResult, said.join(QLatin1Char('\n')));
     ui_->finderResult->show();
+    showDiagnosis();
     if (named)
         markPlaces(run_.question, named->places);
     if (!named || !named->row)
@@ -376,4 +383,35 @@ void ReviewWindow::say(QLabel *label, const QString &text)
 {
     label->setText(text);
     label->setAccessibleName(text);
+}
+
+std::optional<nlt::Cause> ReviewWindow::heldMisreading() const
+{
+    std::optional<nlt::Cause> held;
+    if (!finder_ && causes_.size() == 1)
+        held = causes_.front();
+    else if (finder_ && (!searching_ || finder_->finished()))
+        held = finder_->named();
+    if (held && !nlt::IsMisreading(held->kind))
+        held.reset();
+    return held;
+}
+
+void ReviewWindow::openPractice()
+{
+    const std::optional<nlt::Cause> held = heldMisreading();
+    if (!held)
+        return;
+    PracticeWindow *drill = practice_.getOrLoad(
+        [&] {
+            auto *fresh = new PracticeWindow(*held, failedQuestion().binary, this);
+            // Closing the drill hands the keyboard back to the review.
+            connect(fresh, &QObject::destroyed, this, [this] {
+                activateWindow();
+                ui_->practiseButton->setFocus();
+            });
+            return fresh;
+        },
+        [this](QWidget *window) { PlaceBeside(window, this); });
+    ShowActive(drill);
 }

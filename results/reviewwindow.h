@@ -10,10 +10,12 @@
 #include "engine/finder.h"
 #include "engine/runrecord.h"
 #include "testwindow/runstate.h"
+#include "testwindow/windowslot.h"
 
 class QAbstractButton;
 class QLabel;
 class QModelIndex;
+class PracticeWindow;
 class QThread;
 class WorkingModel;
 
@@ -100,6 +102,13 @@ private:
     // Says what the search found, with the truth-table row that shows it.
     void endSearch();
 
+    // The misreading that holds: the one the finder named, or the only cause
+    // when there was nothing to ask; none for a slip or while the finder asks.
+    std::optional<nlt::Cause> heldMisreading() const;
+
+    // Opens the drill on the misreading that holds, beside the review.
+    void openPractice();
+
     // The failed question with the answer given.
     const nlt::AnsweredQuestion &failedQuestion() const { return record_->Questions().back(); }
 
@@ -131,4 +140,6 @@ private:
     std::unique_ptr<nlt::MistakeFinder> finder_;
     // The answer buttons of Find My Mistake with the value each gives.
     std::vector<std::pair<QAbstractButton *, char>> answerButtons_;
+    // The drill on the misreading, while it is open.
+    WindowSlot<PracticeWindow> practice_;
 };

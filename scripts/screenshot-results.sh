@@ -4,15 +4,16 @@
 # Nand as And failed, with what went wrong (its first cause selected), with
 # More open, in Find My Mistake and at its end, at 100 % and 200 %; and the
 # main window offering "Review Last Question" after a run without results;
-# all under a virtual X display. Writes docs/form2*.png, docs/review*.png
-# and docs/form1-review-last.png.
+# the practice window at a question, a wrong answer and its end, at 100 % and
+# 200 %; all under a virtual X display. Writes docs/form2*.png,
+# docs/review*.png, docs/practice*.png and docs/form1-review-last.png.
 #   scripts/screenshot-results.sh [build-dir]   (default: build/default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/default}
 docs=$root/docs
 
-for demo in form2_demo review_demo; do
+for demo in form2_demo review_demo practice_demo; do
     if [[ ! -x $build/tests/results/$demo ]]; then
         echo "screenshot-results: $build/tests/results/$demo is missing; build the target $demo first." >&2
         exit 1
@@ -48,4 +49,8 @@ shoot form2_demo 1 "$docs/form1-review-last.png" thrown-away
 for stage in causes more asking found; do
     shoot review_demo 1 "$docs/review-$stage.png" "$stage"
     shoot review_demo 2 "$docs/review-$stage@200.png" "$stage"
+done
+for stage in question wrong end; do
+    shoot practice_demo 1 "$docs/practice-$stage.png" "$stage"
+    shoot practice_demo 2 "$docs/practice-$stage@200.png" "$stage"
 done

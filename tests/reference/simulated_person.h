@@ -22,6 +22,7 @@ struct Person {
     std::string word, readAs; // Word: word is read as readAs
     std::string cell;         // Cell: the term "a op b" (and "b op a") gives cellValue
     char cellValue = '\0';
+    bool oneOrder = false;                  // Cell: only the term as written, not its mirror
     std::size_t slipAt = std::string::npos; // a fold whose operator word starts here (in the whole question) ...
     char slipValue = '\0';                  // ... yields this
     mutable std::size_t slipEnd = 0;        // where the right operand of that fold ends
@@ -64,7 +65,7 @@ private:
             return slipValue;
         }
         const std::string term = std::string(1, a) + ' ' + op + ' ' + b, mirror = std::string(1, b) + ' ' + op + ' ' + a;
-        if (rule == Rule::Cell && (term == cell || mirror == cell))
+        if (rule == Rule::Cell && (term == cell || (!oneOrder && mirror == cell)))
             return cellValue;
         const std::string &used = rule == Rule::Word && op == word ? readAs : op;
         for (const auto &row : reference::kTruthRows)

@@ -9,9 +9,11 @@
 #include <tuple>
 
 #include "../testwindow/windowfixture.h"
+#include "results/practicewindow.h"
 #include "results/reviewwindow.h"
 #include "results/reviewworking.h"
 #include "engine/evaluator.h"
+#include "tests/reference/simulated_person.h"
 
 namespace {
 
@@ -202,6 +204,83 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
     }
 }
 
+// The drill from a real review, by keys alone: "Practise" (Alt+P) shows only
+// once Find My Mistake has named "Nand" read as "And"; a person with that
+// reading answers two drills by the digit keys and gets at least seven of ten
+// wrong, each said at once, a wrong one with the step and Nand's row, its cell
+// crossed; the end gives the score; Escape returns to the review.
+TEST_F(ReviewTest, PractiseDrillsTheNamedMisreadingByKeysAlone)
+{
+    using nlt::test::Person;
+    const Person reader = Person::With(Person::Rule::Word, "Nand", "And");
+    OpenRun(kNandAsAndTertiary);
+    review_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(review_));
+    auto *practise = Get<QPushButton>("practiseButton");
+    QTest::keyClick(review_, Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(Get<QLabel>("finderQuestion")->isVisible());
+    for (int asked = 0; Get<QLabel>("finderQuestion")->isVisible(); ++asked) {
+        ASSERT_LT(asked, 10);
+        EXPECT_FALSE(practise->isVisible());
+        const QString ask = Text("finderQuestion");
+        QTest::keyClick(review_, Qt::Key(Qt::Key_0 + (reader.Work(ask.mid(9).toStdString()) - '0')));
+        QTRY_VERIFY(Text("finderQuestion") != ask || !Get<QLabel>("finderQuestion")->isVisible());
+    }
+    ASSERT_TRUE(Text("finderResult").startsWith("Found: You read \"Nand\" as \"And\"."));
+    ASSERT_TRUE(practise->isVisible());
+    QTest::keyClick(review_, Qt::Key_P, Qt::AltModifier);
+    QPointer<PracticeWindow> drill;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (drill = review_->findChild<PracticeWindow *>()) != nullptr; }));
+    // Activation comes later than a child window reports itself active.
+    QTRY_COMPARE(QApplication::activeWindow(), drill.data());
+    const auto label = [&](const char *name) { return drill->findChild<QLabel *>(name)->accessibleName(); };
+    auto *row = drill->findChild<QTableWidget *>("truthRow");
+    EXPECT_TRUE(drill->findChild<QPushButton *>("practiseUnknown")->isVisible());
+    for (QWidget *widget : drill->findChildren<QWidget *>())
+        EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
+            << qPrintable(widget->objectName());
+    for (int round = 0; round < 2; ++round) {
+        int wrong = 0;
+        for (int i = 0; i < 10; ++i) {
+            const std::string text = label("expressionLabel").toStdString();
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), "practiseTrue");
+            const char given = reader.Work(text), right = Person{}.Work(text);
+            QTest::keyClick(drill, Qt::Key(Qt::Key_0 + (given - '0')), i % 2 ? Qt::KeypadModifier : Qt::NoModifier);
+            wrong += given != right;
+            EXPECT_TRUE(
+                label("feedbackLabel").startsWith(given == right ? "Right: the answer is " : "Wrong: you answered "));
+            // Nand read as And is wrong in every cell where the two words differ: a Nand step, with its row.
+            EXPECT_EQ(row->isVisible(), given != right) << text;
+            for (int column = 0; given != right && column < row->columnCount(); ++column)
+                EXPECT_EQ(row->horizontalHeaderItem(column)->text().mid(2, 4), "Nand");
+            EXPECT_EQ(given != right ? row->findItems(QStringLiteral("\u2718"), Qt::MatchStartsWith).size() : 1, 1);
+            const QString progress = label("progressLabel");
+            QTest::keyClick(drill, Qt::Key_N, Qt::AltModifier);
+            QTRY_VERIFY(label("progressLabel") != progress);
+        }
+        EXPECT_GE(wrong, 7);
+        EXPECT_EQ(label("expressionLabel"), QString("%1 of 10 right").arg(10 - wrong));
+        EXPECT_TRUE(label("feedbackLabel").startsWith("Still wrong: "));
+        if (round == 0)
+            QTest::keyClick(drill, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(label("progressLabel"), round == 0 ? "Expression 1 of 10" : "The end of the drill");
+    }
+    QTest::keyClick(drill, Qt::Key_Escape);
+    QTRY_VERIFY(drill.isNull());
+    QTRY_COMPARE(QApplication::activeWindow(), review_.data());
+    EXPECT_EQ(QApplication::focusWidget(), practise);
+    // In the two-valued test there is no Unknown, and 0 answers nothing.
+    nlt::Cause notIgnored;
+    notIgnored.kind = nlt::CauseKind::NotIgnored;
+    PracticeWindow binary(notIgnored, true, &owner_);
+    binary.setAttribute(Qt::WA_DeleteOnClose, false);
+    binary.show();
+    QTRY_COMPARE(QApplication::activeWindow(), &binary);
+    EXPECT_FALSE(binary.findChild<QPushButton *>("practiseUnknown")->isVisible());
+    QTest::keyClick(&binary, Qt::Key_0);
+    EXPECT_FALSE(binary.findChild<QLabel *>("feedbackLabel")->isVisible());
+}
+
 // Choosing a group or a step selects and marks exactly its text in the question.
 TEST_F(ReviewTest, WorkingIsATreeWhoseItemsSelectExactlyTheirText)
 {
@@ -269,7 +348,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
         EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
             << qPrintable(widget->objectName());
     Box()->setFocus();
-    for (const char *next : {"causesView", "workingView", "editButton", "workOutButton"}) {
+    for (const char *next : {"causesView", "practiseButton", "workingView", "editButton", "workOutButton"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(next));
     }
