@@ -19,7 +19,7 @@ endif()
 # The headers of testwindow/ that results/ may include: the run's values, the
 # test session, the close rule and the program's end, and the window plumbing
 # both windows share.
-set(RESULTS_MAY_USE runstate.h session.h closereason.h programend.h windowslot.h programwindow.h)
+set(RESULTS_MAY_USE runstate.h session.h closereason.h programend.h windowslot.h programwindow.h buttonshortcuts.h)
 
 # Names of testwindow/ files that results/ must not reach, however spelled:
 # every other header and the forms generated from testwindow's .ui files.
