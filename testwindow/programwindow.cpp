@@ -1,6 +1,7 @@
 #include "testwindow/programwindow.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QDir>
@@ -43,10 +44,34 @@ void ProgramWindow::closeEvent(QCloseEvent *event)
     event->setAccepted(Form_QueryUnload(reason));
 }
 
+namespace {
+
+// The forms name the classic dialog font, "MS Sans Serif". Where that is a
+// bitmap face (Windows has it as one) it neither scales with the screen nor
+// draws through DirectWrite, so only outline faces are taken, the first of
+// its TrueType twin "Microsoft Sans Serif" (Windows) and "Liberation Sans",
+// which has its metrics (elsewhere, and under wine). Widgets take the style
+// strategy from the application font, as the forms set only family and size.
+void UseOutlineFormsFont()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    QFont font = QApplication::font();
+    font.setStyleStrategy(QFont::ForceOutline);
+#ifdef Q_OS_WIN
+    // Drawn through DirectWrite, as Qt does at any scale but 100 %: GDI under
+    // wine misplaces some narrow glyphs ("I", "!" at 11 pixels) beside the
+    // box it measures for them, and Qt's glyph cache then draws them empty.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
+    QApplication::setFont(font);
+}
+
+} // namespace
+
 void PrepareApplication()
 {
-    // The forms name the classic dialog font; Liberation Sans has its metrics.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    UseOutlineFormsFont();
     Q_INIT_RESOURCE(resources);
     QIcon icon;
     const QDir icons(QStringLiteral(":/icons"));

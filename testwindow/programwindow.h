@@ -44,6 +44,6 @@ template <class Window> void UnloadWindow(WindowSlot<Window> &slot)
     }
 }
 
-// Prepares the application once at start-up: the substitute for the forms'
-// font and the program icon in every size the resources hold.
+// Prepares the application once at start-up: the outline faces that stand in
+// for the forms' font and the program icon in every size the resources hold.
 void PrepareApplication();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 void PlaceCentred(QWidget *window)
@@ -76,6 +77,23 @@ int ButtonsBottom(const QWidget *opener)
     return bottom > 0 ? bottom : opener->frameGeometry().height();
 }
 
+// The frame a window not yet shown will get: the larger of the opener's and
+// what the platform says of the window's own (Windows knows it once the native
+// window exists; elsewhere it comes with the first show), never less than none.
+QMargins FrameOf(QWidget *window, const QWidget *opener)
+{
+    const QRect outer = opener->frameGeometry(), inner = opener->geometry();
+#ifdef Q_OS_WIN
+    // Created early, the native window tells its frame; on X11 that would
+    // make the window manager place the frame off its asked position.
+    window->winId();
+#endif
+    const QMargins own = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    return {std::max({inner.left() - outer.left(), own.left(), 0}), std::max({inner.top() - outer.top(), own.top(), 0}),
+        std::max({outer.right() - inner.right(), own.right(), 0}),
+        std::max({outer.bottom() - inner.bottom(), own.bottom(), 0})};
+}
+
 } // namespace
 
 BesideFrames PlaceBesideIn(const QRect &area, const QRect &opener, int keep, QSize window, QSize least)
@@ -96,8 +114,8 @@ void PlaceBeside(QWidget *window, QWidget *opener)
         PlaceCentred(window);
         return;
     }
-    // Before its first show the window's frame is not known: it gets the opener's.
-    const QSize frame = opener->frameGeometry().size() - opener->size();
+    const QMargins margins = FrameOf(window, opener);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const QSize least = window->minimumSize().expandedTo(window->minimumSizeHint());
     const BesideFrames placed = PlaceBesideIn(opener->screen()->availableGeometry(), opener->frameGeometry(),
         ButtonsBottom(opener), window->size() + frame, least + frame);

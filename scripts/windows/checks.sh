@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows checks, run under wine in a virtual display (scripts/windows.sh
 # starts it with xvfb-run) with openbox as the window manager:
-#   1. the test suite of build/windows through ctest;
+#   1. the test suite of build/windows through ctest, and in it by name the
+#      test that every character of the windows' font draws;
 #   2. the real program driven like a user with xdotool: the first window and
 #      its title, a shut-down refused, Help starting hh.exe on the help file
 #      beside the program, answers by click and by key up to the results
@@ -277,6 +278,10 @@ if (cd "$repo" && ctest --preset windows 2>&1 | tee "$logs/ctest.log"); then
 else
     fail "ctest (see $logs/ctest.log)"
 fi
+# Wine's GDI once drew the capital I of the windows' font nowhere; this test
+# draws every character of that font at the windows' sizes and reads the ink back.
+check "fonts: every character of the windows' font draws under wine" \
+    grep -qE 'ProgramFont\.EveryCharacterOfTheWindowsFontDrawsInOutline \.+ +Passed' "$logs/ctest.log"
 echo "== the program"
 check_program
 echo "== the installer"

@@ -1,5 +1,7 @@
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 #include <tuple>
 
@@ -44,6 +46,40 @@ TEST_F(WindowTest, ControlsHaveTheirDesignValues)
     const QImage label2 = Control<QLabel>("Label2")->grab().toImage();
     EXPECT_EQ(label2.pixelColor(4, label2.height() / 2), QColor(192, 192, 0));
     EXPECT_EQ(Control<QLabel>("Label2")->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+}
+
+// Every printable character of the windows' font, at the sizes the windows
+// use, comes from an outline face and draws ink: under wine, GDI once lost the
+// capital I of the review's 8-point text, and Windows' own "MS Sans Serif" is
+// a bitmap face that does not scale.
+TEST(ProgramFont, EveryCharacterOfTheWindowsFontDrawsInOutline)
+{
+    // The point size (0: the application's own, which the review takes) and whether bold.
+    const std::pair<qreal, bool> sizes[] = {{0, false}, {8.25, false}, {9.75, false}, {9.75, true}, {12, true},
+        {13.5, false}, {18, false}};
+    for (const auto &[points, bold] : sizes) {
+        QLabel label;
+        QFont asked(QStringLiteral("MS Sans Serif"));
+        asked.setPointSizeF(points > 0 ? points : QApplication::font().pointSizeF());
+        asked.setBold(bold);
+        label.setFont(asked);
+        const QFont font = label.font();
+        const QFontInfo info(font);
+        EXPECT_TRUE(QFontDatabase::isSmoothlyScalable(info.family(), info.styleName())) << info.family().toStdString();
+        QImage blank(48, 48, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QString empty;
+        for (char16_t c = '!'; c <= '~'; ++c) {
+            QImage image = blank;
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.drawText(12, 32, QString(QChar(c)));
+            painter.end();
+            if (image == blank)
+                empty += QChar(c);
+        }
+        EXPECT_EQ(empty, QString()) << points << (bold ? " bold in " : " in ") << info.family().toStdString();
+    }
 }
 
 // Read-only holds back typing and pasting; the key filter alone holds back
