@@ -35,10 +35,12 @@ enum class CauseKind : std::uint8_t {
     LastStep,              // the last step taken wrong: offered only when nothing else gives the answer
 };
 
-// One cell of a truth-table row: the right operand and the value the table gives.
+// One cell of a truth-table row: the right operand, the value the table gives
+// and the value the person uses there (the same where they work it right).
 struct TruthCell {
     char right = '\0';
     char value = '\0';
+    char used = '\0';
 };
 
 // The truth-table row that shows a cause: one operator with one left operand.
@@ -49,12 +51,27 @@ struct TruthRow {
     char left = '\0';
     // The row's cells in column order: two in the two-valued test, three in the other.
     std::vector<TruthCell> cells;
-    // The right operand of the cell the person got wrong.
-    char wrongRight = '\0';
-    // The value the person used in that cell.
-    char used = '\0';
-    // The value the table gives there (the cell to mark as right).
-    char correct = '\0';
+};
+
+// Where a step stands in the failed question, as the sentences name it: which
+// of the question's words it is, the operands as written and their values.
+struct StepPlace {
+    // Fold: an operator's step. Negate or NotZero: a "Not" step.
+    StepKind kind = StepKind::Fold;
+    // Fold: the operator.
+    Operator op = Operator::And;
+    // Which of the question's words of its kind ("Not" for a "Not" step) it is, from 1.
+    std::size_t ordinal = 1;
+    // How many words of that kind the question holds.
+    std::size_t count = 1;
+    // Fold: the left operand as written (for a later term, the chain before it).
+    // "Not" step: the operand after the prefix.
+    std::string left;
+    // Fold: the right operand as written.
+    std::string right;
+    // The values the operands had when the step was worked.
+    char leftValue = '\0';
+    char rightValue = '\0';
 };
 
 // One cause of the run's last answer.
@@ -82,9 +99,8 @@ struct Cause {
     StepKind step = StepKind::Fold;
     // Slip and LastStep: a fingerprint of the failed question's text, where alone the slip acts.
     std::size_t question = 0;
-    // Where the first place stands, in the question's own words, such as
-    // "the Nor of (1 And 2) and 1"; empty for a rule that acts on the whole chain.
-    std::string placeWords;
+    // The step at the first place; nothing for a rule that acts on the whole chain.
+    std::optional<StepPlace> place;
     // The truth-table row that shows it, for a word or cell misreading and for a
     // slip or last step on a fold.
     std::optional<TruthRow> row;

@@ -94,7 +94,8 @@ std::vector<Cause> StandingMisreadings(std::span<const AnsweredQuestion> run, bo
     return standing;
 }
 
-// Fills in where a misreading acts in the failed question, in words, with its truth-table row.
+// Fills in where a misreading acts in the failed question, the step of its first
+// place and the truth-table row there, every cell the reading changes marked.
 void Locate(Cause &cause, std::string_view text, const Explanation &working, bool binary)
 {
     cause.places = detail::PlacesOf(cause, text);
@@ -103,13 +104,18 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
             [&](const TextRange &p) { return p.begin == s.range.begin && p.length == s.range.length; });
         if (!here || s.kind == StepKind::CancelNots)
             continue;
-        cause.placeWords = detail::PlaceInWords(text, working, s);
-        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold)
-            cause.row = detail::RowOf(s.op, s.left, s.right, TermValue(s.left, cause.readAs, s.right), binary);
+        cause.place = detail::PlaceOf(text, working, s);
+        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold) {
+            cause.row = detail::RowOf(s.op, s.left, binary);
+            for (TruthCell &cell : cause.row->cells)
+                cell.used = TermValue(s.left, cause.readAs, cell.right);
+        }
         break;
     }
-    if (cause.kind == CauseKind::TableCell)
-        cause.row = detail::RowOf(cause.word, cause.left, cause.right, cause.used, binary);
+    if (cause.kind == CauseKind::TableCell) {
+        cause.row = detail::RowOf(cause.word, cause.left, binary);
+        std::ranges::find(cause.row->cells, cause.right, &TruthCell::right)->used = cause.used;
+    }
 }
 
 // A slip or the last step: step s of the working taken as takenAs.
@@ -121,9 +127,11 @@ Cause SlipCause(std::string_view text, const Explanation &working, std::size_t s
         std::tuple(detail::kSlipPrior, CauseKind::Slip, step.op, step.left, step.right, takenAs, step.value, step.kind);
     cause.places = {step.range};
     cause.question = detail::Fingerprint(text);
-    cause.placeWords = detail::PlaceInWords(text, working, step);
-    if (step.kind == StepKind::Fold)
-        cause.row = detail::RowOf(step.op, step.left, step.right, takenAs, binary);
+    cause.place = detail::PlaceOf(text, working, step);
+    if (step.kind == StepKind::Fold) {
+        cause.row = detail::RowOf(step.op, step.left, binary);
+        std::ranges::find(cause.row->cells, step.right, &TruthCell::right)->used = takenAs;
+    }
     return cause;
 }
 
@@ -221,7 +229,7 @@ char AnswerUnder(const Cause &cause, std::string_view text, bool binary)
     return EvaluateExpression(text)[0]; // throws: the text is no expression
 }
 
-std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
+CauseWeight WeightOf(std::span<const Cause> causes, std::size_t index)
 {
     // A cause within a quarter of the most likely one cannot be told apart from
     // it (causes that tie further down are only "possibly"); the first is
@@ -231,10 +239,10 @@ std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
     const double top = causes.front().probability;
     const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability : top <= kAlike * p;
     if (tiesTheTop)
-        return "can't tell these apart";
+        return CauseWeight::CantTell;
     if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
-        return "most likely";
-    return "possibly";
+        return CauseWeight::MostLikely;
+    return CauseWeight::Possibly;
 }
 
 } // namespace nlt

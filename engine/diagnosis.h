@@ -32,11 +32,14 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run);
 // Throws EvaluationError for a text that is no expression.
 char AnswerUnder(const Cause &cause, std::string_view text, bool binary);
 
-// The sentence the review shows for the cause.
-std::string DescribeCause(const Cause &cause);
+// How a cause stands among the others.
+enum class CauseWeight : std::uint8_t {
+    MostLikely, // well ahead of every other cause
+    Possibly,   // behind another, or first without a clear lead
+    CantTell,   // too close to the most likely cause to tell apart
+};
 
-// The weight in words of causes[index] among causes (sorted, most likely first):
-// "most likely", "possibly" or "can't tell these apart".
-std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index);
+// How causes[index] stands among causes (sorted, most likely first).
+CauseWeight WeightOf(std::span<const Cause> causes, std::size_t index);
 
 } // namespace nlt

@@ -1,5 +1,5 @@
-// The sentence for a cause, and the mistake finder that asks about parts of
-// the failed question until one cause stands out.
+// The mistake finder: asks about parts of the failed question until one cause
+// stands out.
 
 #include "engine/finder.h"
 
@@ -27,58 +27,7 @@ constexpr double kFreshSlip = 0.05;
 // A cause is named once it holds this much.
 constexpr double kNamed = 0.9;
 
-// The word in quotes.
-std::string Word(Operator op) { return '"' + std::string(OperatorWord(op)) + '"'; }
-
-// "Not 2" taken as 1 and the like: what a slipped step does, in words.
-std::string StepInWords(const Cause &c)
-{
-    if (c.step == StepKind::Fold)
-        return c.placeWords + ", " + c.left + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + ",";
-    return c.placeWords + ", Not " + c.left + ",";
-}
-
-// The sentence for the cause's rule or slip, without its place.
-std::string DescribeRule(const Cause &cause)
-{
-    const Cause &c = cause;
-    switch (c.kind) {
-    case CauseKind::WordAsWord:
-        return "You read " + Word(c.word) + " as " + Word(c.readAs) + ".";
-    case CauseKind::TableCell:
-        return "You took " + std::string(1, c.left) + ' ' + std::string(OperatorWord(c.word)) + ' ' + c.right + " as "
-             + c.used + "; it is " + c.correct + ".";
-    case CauseKind::NotZeroAsZero:
-        return "You took \"Not 0\" as 0; it takes its value from the operator beside it.";
-    case CauseKind::NotZeroWrongNeighbour:
-        return "You let the operator after \"Not 0\" decide its value; the operator before it decides when there is one.";
-    case CauseKind::NotIgnored:
-        return "You passed over \"Not\"; it turns 1 into 2 and 2 into 1.";
-    case CauseKind::NotNegatesRest:
-        return "You let \"Not\" negate the rest of the chain; it negates only the operand right after it.";
-    case CauseKind::AndFirst:
-        return "You worked And, Nand and Xand before the other words, as in school algebra; every word has the same "
-               "rank and a chain goes from left to right.";
-    case CauseKind::RightToLeft:
-        return "You worked a chain from right to left; it goes from left to right.";
-    case CauseKind::Slip:
-        return "A one-off slip: " + StepInWords(c) + " gives " + c.correct + "; you took it as " + c.used + ".";
-    case CauseKind::LastStep:
-        return "No single rule or earlier slip gives your answer; only the last step does: " + StepInWords(c) + " gives "
-             + c.correct + ", and taken as " + c.used + " it gives yours.";
-    }
-    return {};
-}
-
 } // namespace
-
-std::string DescribeCause(const Cause &cause)
-{
-    std::string sentence = DescribeRule(cause);
-    if (IsMisreading(cause.kind) && !cause.placeWords.empty())
-        sentence += " It acts first at " + cause.placeWords + ".";
-    return sentence;
-}
 
 MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)
 {

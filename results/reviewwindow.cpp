@@ -8,8 +8,10 @@
 #include <QTextEdit>
 #include <QThread>
 
+#include "engine/diagnosis.h"
 #include "engine/evaluator.h"
 #include "engine/explain.h"
+#include "engine/wording.h"
 #include "results/reviewworking.h"
 #include "ui_reviewwindow.h"
 
@@ -168,7 +170,7 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     if (const std::optional<nlt::SyntaxProblem> problem = nlt::FindSyntaxProblem(utf8)) {
         // The engine counts bytes of UTF-8; the person counts characters.
         const qsizetype at = QString::fromUtf8(utf8.data(), qsizetype(problem->position)).size();
-        showProblem(ReviewWording::ProblemText(at + 1, QString::fromStdString(problem->message)), at);
+        showProblem(Said(nlt::ProblemAt(std::size_t(at) + 1, problem->message)), at);
         return;
     }
     nlt::Explanation explanation;
@@ -181,8 +183,7 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     ui_->problemLabel->setVisible(false);
     const char value = explanation.value;
     working_->setWorking(utf8, std::move(explanation));
-    say(ui_->answerLabel,
-        failed ? ReviewWording::AnswerSentence(failedQuestion().given, value) : ReviewWording::ValueSentence(value));
+    say(ui_->answerLabel, Said(failed ? nlt::AnswerInWords(failedQuestion().given, value) : nlt::ValueInWords(value)));
     if (working_->rowCount() > 0)
         ui_->workingView->expand(working_->index(0, 0));
 }
@@ -237,7 +238,7 @@ void ReviewWindow::markPlaces(const std::vector<nlt::TextRange> &places)
 
 void ReviewWindow::startDiagnosis()
 {
-    say(ui_->diagnosisStatus, ReviewWording::DiagnosingText());
+    say(ui_->diagnosisStatus, Said(nlt::DiagnosingInWords()));
     auto result = std::make_shared<Diagnosis>();
     // A long run takes a while: the window stays live while a thread works it out.
     QThread *thread = QThread::create([result, record = record_] {
@@ -261,7 +262,7 @@ void ReviewWindow::takeDiagnosis(Diagnosis diagnosis)
     causes_ = std::move(diagnosis.causes);
     finder_ = std::move(diagnosis.finder);
     if (causes_.empty())
-        say(ui_->diagnosisStatus, ReviewWording::NoCauseText());
+        say(ui_->diagnosisStatus, Said(nlt::NoCauseInWords()));
     listCauses();
     showDiagnosis();
 }
@@ -282,7 +283,7 @@ void ReviewWindow::listCauses()
     ui_->causesView->clear();
     const bool all = ui_->moreButton->isChecked();
     for (std::size_t i = 0; i < causes_.size(); ++i) {
-        const QString text = ReviewWording::CauseText(nlt::WeightInWords(causes_, i), causes_[i]);
+        const QString text = Said(nlt::CauseLine(causes_, i));
         ui_->causesView->addItem(text);
         ui_->causesView->item(int(i))->setData(Qt::AccessibleTextRole, text);
         ui_->causesView->setRowHidden(int(i), !all && i >= std::size_t(kCausesShown));
@@ -302,7 +303,9 @@ void ReviewWindow::askNext()
         endSearch();
         return;
     }
-    say(ui_->finderQuestion, ReviewWording::AskText(part->first));
+    // A group of the question is asked whole; a term is one step with the values it had.
+    const auto as = part->first.starts_with('(') ? nlt::AskedAs::Group : nlt::AskedAs::Step;
+    say(ui_->finderQuestion, Said(nlt::AskInWords(as, part->first)));
     ui_->finderResult->hide();
     ui_->truthRow->hide();
     for (const auto &[button, value] : answerButtons_) {
@@ -326,39 +329,40 @@ void ReviewWindow::endSearch()
     for (const auto &[button, value] : answerButtons_)
         button->hide();
     ui_->editButton->setEnabled(true);
-    // A one-off slip is said as such, with its step when one stands out.
+    // A one-off slip is said as such, with its step when the answers point to one.
     const std::optional<nlt::Cause> named = finder_->named();
-    QStringList said;
-    if (finder_->slipWasOneOff())
-        said << ReviewWording::OneOffText();
-    if (named)
-        said << ReviewWording::NamedText(*named);
-    else if (said.isEmpty())
-        said << ReviewWording::UndecidedText();
-    say(ui_->finderResult, said.join(QLatin1Char('\n')));
+    const bool slipNamed = named && !nlt::IsMisreading(named->kind);
+    std::string said = nlt::UndecidedInWords();
+    if (slipNamed || finder_->slipWasOneOff())
+        said = nlt::OneOffInWords(slipNamed ? named : std::nullopt);
+    else if (named)
+        said = nlt::FoundInWords(*named);
+    say(ui_->finderResult, Said(said));
     ui_->finderResult->show();
     if (named)
         markPlaces(named->places);
-    if (!named || !named->row)
-        return;
-    // The row of the table, one cell per right operand, the cell taken wrong marked.
-    const nlt::TruthRow &row = *named->row;
+    if (named && named->row)
+        showTruthRow(*named->row);
+}
+
+void ReviewWindow::showTruthRow(const nlt::TruthRow &row)
+{
+    // One cell per right operand; each cell worked wrong is crossed, with the value used.
     QTableWidget *table = ui_->truthRow;
     table->clear();
     table->setRowCount(1);
     table->setColumnCount(int(row.cells.size()));
     for (int column = 0; column < int(row.cells.size()); ++column) {
         const nlt::TruthCell &cell = row.cells[std::size_t(column)];
-        table->setHorizontalHeaderItem(column, new QTableWidgetItem(ReviewWording::CellHead(row, cell)));
-        const bool marked = cell.right == row.wrongRight;
-        auto *item = new QTableWidgetItem(marked ? ReviewWording::MarkedCell(row) : QString(QLatin1Char(cell.value)));
+        table->setHorizontalHeaderItem(column, new QTableWidgetItem(Said(nlt::CellHead(row, cell))));
+        auto *item = new QTableWidgetItem(Said(nlt::CellInWords(cell)));
         item->setTextAlignment(Qt::AlignCenter);
-        if (marked) {
+        item->setData(Qt::AccessibleTextRole, Said(nlt::CellSpoken(cell)));
+        if (cell.used != cell.value) {
             QFont bold = item->font();
             bold.setBold(true);
             item->setFont(bold);
             item->setBackground(palette().color(QPalette::Active, QPalette::Highlight).lighter(170));
-            item->setData(Qt::AccessibleTextRole, ReviewWording::MarkedCellSpoken(row));
         }
         table->setItem(0, column, item);
     }

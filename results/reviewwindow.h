@@ -94,6 +94,9 @@ private:
     // Says what the search found, with the truth-table row that shows it.
     void endSearch();
 
+    // Shows a truth-table row, every cell worked wrong crossed.
+    void showTruthRow(const nlt::TruthRow &row);
+
     // The failed question with the answer given.
     const nlt::AnsweredQuestion &failedQuestion() const { return record_->Questions().back(); }
 
