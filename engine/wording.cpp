@@ -16,6 +16,8 @@ constexpr std::string_view kEllipsis = "\u2026";
 constexpr std::string_view kDroppedGroup = "(\u2026)";
 // The longest operand a place quotes whole, in characters.
 constexpr std::size_t kOperandLimit = 28;
+// The longest text a problem quotes whole, in characters.
+constexpr std::size_t kQuoteLimit = 40;
 // The longest group label of the working, in characters.
 constexpr std::size_t kGroupLimit = 64;
 
@@ -331,6 +333,57 @@ std::string CellSpoken(const TruthCell &cell)
     if (cell.used == cell.value)
         return std::string(1, cell.value);
     return std::string("wrong: ") + cell.value + " is right; you used " + cell.used;
+}
+
+std::string ProblemInWords(const SyntaxProblem &problem)
+{
+    constexpr std::string_view kOperandNeeded = "a value (0, 1, 2), \"Not \" or \"(\" must follow";
+    const std::string piece = '"' + ShortenPiece(problem.piece, kQuoteLimit) + '"';
+    switch (problem.kind) {
+    case ProblemKind::Empty:
+        return "the text is empty";
+    case ProblemKind::OperandMissing:
+        return std::string(kOperandNeeded);
+    case ProblemKind::LeadingBlank:
+        return "the text begins with a blank";
+    case ProblemKind::BlankAfterOpen:
+        return "no blank may follow \"(\"";
+    case ProblemKind::DoubleBlank:
+        return "two blanks in a row";
+    case ProblemKind::BadDigit:
+        return piece + " is not a value; the values are 0, 1 and 2";
+    case ProblemKind::NotWithoutBlank:
+        return "\"Not\" must be followed by one blank";
+    case ProblemKind::NotSpelled:
+        return piece + " is written \"Not\", with a capital letter";
+    case ProblemKind::WordForOperand:
+        return std::string(kOperandNeeded) + ", not the word " + piece;
+    case ProblemKind::CharForOperand:
+        return std::string(kOperandNeeded) + ", not " + piece;
+    case ProblemKind::BlankBeforeWord:
+        return "a blank must stand before an operator word";
+    case ProblemKind::WordMissing:
+        return "an operator word must follow";
+    case ProblemKind::TermCut:
+        return "the term " + piece + " has no value";
+    case ProblemKind::BlankAfterWord:
+        return "a blank must follow " + piece;
+    case ProblemKind::WordLowerCase:
+        return piece + " is not an operator word; operator words begin with a capital letter";
+    case ProblemKind::WordSpelled:
+        return piece + " is not an operator word; it is written \"" + problem.spelled + '"';
+    case ProblemKind::NotAsOperator:
+        return "\"Not\" stands only in front of an operand; an operator word must follow";
+    case ProblemKind::NoSuchWord:
+        return piece + " is not an operator word";
+    case ProblemKind::StrayClose:
+        return "\")\" has no \"(\" before it";
+    case ProblemKind::Unclosed:
+        return "a \"(\" is never closed";
+    case ProblemKind::LoneNotZero:
+        break;
+    }
+    return "\"Not 0\" needs an operator beside it";
 }
 
 std::string ProblemAt(std::size_t character, std::string_view problem)

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "engine/cause.h"
+#include "engine/explain.h"
 #include "engine/step.h"
 
 namespace nlt {
@@ -95,6 +96,10 @@ std::string CellInWords(const TruthCell &cell);
 
 // The cell as a screen reader says it.
 std::string CellSpoken(const TruthCell &cell);
+
+// Why a text is no expression, for the person who typed it, such as
+// ""or" is not an operator word; operator words begin with a capital letter".
+std::string ProblemInWords(const SyntaxProblem &problem);
 
 // "at character 7: <problem>", counting characters from 1.
 std::string ProblemAt(std::size_t character, std::string_view problem);

@@ -170,7 +170,7 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     if (const std::optional<nlt::SyntaxProblem> problem = nlt::FindSyntaxProblem(utf8)) {
         // The engine counts bytes of UTF-8; the person counts characters.
         const qsizetype at = QString::fromUtf8(utf8.data(), qsizetype(problem->position)).size();
-        showProblem(Said(nlt::ProblemAt(std::size_t(at) + 1, problem->message)), at);
+        showProblem(Said(nlt::ProblemAt(std::size_t(at) + 1, nlt::ProblemInWords(*problem))), at);
         return;
     }
     nlt::Explanation explanation;
