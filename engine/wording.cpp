@@ -1,9 +1,13 @@
+// The sentences of the causes, the places where they act, their weight and the
+// mistake finder's questions and endings; the shortening of question pieces.
+
 #include "engine/wording.h"
 
 #include "engine/diagnosis.h"
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace nlt {
@@ -44,18 +48,16 @@ std::size_t Prefixes(std::string_view text)
     return n;
 }
 
-// The text with every group deeper than keep levels written "(…)".
-std::string Collapse(std::string_view text, std::size_t keep)
+// The text with the groups that open at the sorted indexes dropped written "(…)".
+std::string Collapse(std::string_view text, const std::vector<std::size_t> &dropped)
 {
     std::string out;
-    for (std::size_t at = 0, depth = 0; at < text.size(); ++at) {
-        if (text[at] == '(' && depth == keep) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '(' && std::ranges::binary_search(dropped, at)) {
             out += kDroppedGroup;
             at = Closing(text, at);
             continue;
         }
-        depth += text[at] == '(';
-        depth -= text[at] == ')';
         out += text[at];
     }
     return out;
@@ -166,22 +168,34 @@ std::string ShortenPiece(std::string_view piece, std::size_t limit)
              + ShortenPiece(piece.substr(start + 1, piece.size() - start - 2),
                  std::max<std::size_t>(limit, start + 8) - start - 2)
              + ')';
-    // The characters saved at each depth when its groups become "(…)".
-    std::vector<std::size_t> saved(1, 0);
-    std::vector<std::size_t> open;
+    // Each group's depth, from 1, where it opens, and the characters saved when it becomes "(…)".
+    std::vector<std::tuple<std::size_t, std::size_t, std::size_t>> groups;
+    std::vector<std::size_t> saved(1, 0), open; // saved: by depth, for all of its groups
     for (std::size_t at = 0; at < piece.size(); ++at)
         if (piece[at] == '(') {
             open.push_back(at);
         } else if (piece[at] == ')' && !open.empty()) {
             saved.resize(std::max(saved.size(), open.size() + 1), 0);
-            saved[open.size()] += at - open.back() + 1 - Shown(kDroppedGroup);
+            groups.emplace_back(open.size(), open.back(), at - open.back() + 1 - Shown(kDroppedGroup));
+            saved[open.size()] += std::get<2>(groups.back());
             open.pop_back();
         }
-    // The most levels of groups that may stay open (groups one level deeper become "(…)").
-    std::size_t keep = saved.size() - 1;
-    while (keep > 0 && Shown(piece) - (keep + 1 < saved.size() ? saved[keep + 1] : 0) > limit)
-        --keep;
-    const std::string collapsed = Collapse(piece, keep);
+    // The deepest level whose groups, all dropped, let the piece fit (else the
+    // outermost); there the longest groups go first, as many as needed.
+    std::size_t depth = saved.size() - 1;
+    while (depth > 1 && Shown(piece) - saved[depth] > limit)
+        --depth;
+    if (depth == 0)
+        return DropMiddleTerms(piece, limit);
+    std::erase_if(groups, [&](const auto &g) { return std::get<0>(g) != depth; });
+    std::ranges::stable_sort(groups, std::greater<>(), [](const auto &g) { return std::get<2>(g); });
+    std::vector<std::size_t> dropped;
+    for (std::size_t length = Shown(piece), k = 0; k < groups.size() && length > limit; ++k) {
+        dropped.push_back(std::get<1>(groups[k]));
+        length -= std::get<2>(groups[k]);
+    }
+    std::ranges::sort(dropped);
+    const std::string collapsed = Collapse(piece, dropped);
     return Shown(collapsed) <= limit ? collapsed : DropMiddleTerms(collapsed, limit);
 }
 

@@ -1,16 +1,18 @@
 // Shows the review window on a failed run until it is closed, for
 // screenshots: a person who reads Nand as And answers generated questions
 // until the reading matters. The stage shown: the causes with the first
-// selected, "More" pressed, Find My Mistake asking its first part, or at its end.
+// selected, "More" pressed, Find My Mistake asking its first part, at its end,
+// or at its end with every part worked rightly (a one-off slip).
 // With --time, opens it on the longest question of the capped difficulty
 // instead, prints how long opening and scrolling took, and quits.
-//   review_demo [causes|more|asking|found|--time]
+//   review_demo [causes|more|asking|found|oneoff|--time]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QScrollBar>
 #include <QTextStream>
@@ -76,13 +78,16 @@ FinishedRun NandAsAndRun()
     }
 }
 
-// Answers the part Find My Mistake asks as that person; false when it asks nothing.
-bool AnswerAsked(QWidget *review)
+// Answers the part Find My Mistake asks as that person, or rightly; false when it asks nothing.
+bool AnswerAsked(QWidget *review, bool rightly)
 {
     auto *asked = review->findChild<QLabel *>(QStringLiteral("finderQuestion"));
     if (!asked->isVisible())
         return false;
-    const char value = NandAsAnd(asked->text().section(QLatin1Char(' '), 2).toStdString());
+    // The expression stands after the last colon or "work out", or between "You had" and "here".
+    static const QRegularExpression expression("^.*(?:: |work out |You had )(.+?)(?: here;.*)?$");
+    const std::string part = expression.match(asked->text()).captured(1).toStdString();
+    const char value = rightly ? nlt::EvaluateExpression(part)[0] : NandAsAnd(part);
     const char *button = value == '1' ? "finderTrue" : value == '2' ? "finderFalse" : "finderUnknown";
     review->findChild<QPushButton *>(QLatin1String(button))->click();
     return true;
@@ -170,9 +175,9 @@ int main(int argc, char *argv[])
         causes->setCurrentRow(0);
         if (stage == "more")
             review->findChild<QPushButton *>(QStringLiteral("moreButton"))->click();
-        if (stage == "asking" || stage == "found") {
+        if (stage == "asking" || stage == "found" || stage == "oneoff") {
             review->findChild<QPushButton *>(QStringLiteral("findButton"))->click();
-            while (stage == "found" && AnswerAsked(review)) {
+            while (stage != "asking" && AnswerAsked(review, stage == "oneoff")) {
             }
         }
     });
