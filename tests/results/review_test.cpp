@@ -105,9 +105,9 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
     const std::tuple<Answers, const char *, const char *, qsizetype, bool, bool> rows[] = {
         {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3, true,
             true},
-        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false, true},
-        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).", "You took 0 For 1 as 0; it is 1.", 1,
-            false, false},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, true, true},
+        {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).", "You took 0 For 1 as 0; it is 1.", 3,
+            true, true},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &[run, sentence, first, shown, more, find] : rows) {
@@ -157,7 +157,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             "\u2714 1 (not 2)"},
         {kNandAsAnd, false, oneOff + "\nFound: A one-off slip: the Nand of 1 and 1, 1 Nand 1, gives 2; you took it as 1.",
             {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
-        {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
+        {kNandAsAnd, true, "Found: You read \"Nand\" as \"And\".", {"1 Nand 1", "1 Nand 2"}, "\u2714 2 (not 1)"},
     };
     int turn = 0;
     for (const auto &[run, misreads, found, heads, marked] : rows) {
@@ -172,8 +172,8 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             const QString ask = Text("finderQuestion");
             ASSERT_TRUE(ask.startsWith("Work out "));
             std::string part = ask.mid(9).toStdString();
-            // The part asked is marked where it stands in the question.
-            EXPECT_EQ(Marked().size(), 1);
+            // A part of the question is marked where it stands; a fresh expression is not in it.
+            EXPECT_EQ(Marked().size(), Box()->toPlainText().contains(ask.mid(9)) ? 1 : 0);
             EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !run.back().binary);
             if (misreads)
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
@@ -269,7 +269,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
         EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
             << qPrintable(widget->objectName());
     Box()->setFocus();
-    for (const char *next : {"causesView", "workingView", "editButton", "workOutButton"}) {
+    for (const char *next : {"causesView", "moreButton", "findButton", "workingView", "editButton", "workOutButton"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(next));
     }
