@@ -25,6 +25,7 @@ struct AnsweredQuestion {
 enum class CauseKind : std::uint8_t {
     WordAsWord,            // an operator word read as another word of the same test
     TableCell,             // one cell of one truth table misremembered (both operand orders)
+    TableCellOneOrder,     // one cell of one truth table misremembered in the written operand order only
     NotZeroAsZero,         // "Not 0" taken as 0
     NotZeroWrongNeighbour, // "Not 0" decided by the operator after it even where one stands before it
     NotIgnored,            // every "Not" ignored
@@ -49,7 +50,8 @@ struct TruthRow {
     Operator op = Operator::And;
     // The left operand of every cell of the row.
     char left = '\0';
-    // The row's cells in column order: two in the two-valued test, three in the other.
+    // The row's cells in column order: two in the two-valued test, three in the
+    // other; every cell the cause changes has a used value other than its value.
     std::vector<TruthCell> cells;
 };
 
@@ -86,14 +88,14 @@ struct Cause {
     Operator word = Operator::And;
     // WordAsWord: the word it is read as.
     Operator readAs = Operator::And;
-    // TableCell: the cell's left operand. Slip and LastStep: the step's left operand (the
-    // operand of a "Not").
+    // TableCell and TableCellOneOrder (the cell as written, left op right): the cell's left operand. Slip and LastStep: the
+    // step's left operand (the operand of a "Not").
     char left = '\0';
-    // TableCell, Slip and LastStep on a fold: the right operand.
+    // TableCell, TableCellOneOrder, Slip and LastStep on a fold: the right operand.
     char right = '\0';
-    // TableCell: the value used for the cell. Slip and LastStep: the value the step was taken as.
+    // TableCell and TableCellOneOrder: the value used for the cell. Slip and LastStep: the value the step was taken as.
     char used = '\0';
-    // TableCell: the table's value. Slip and LastStep: the step's right value.
+    // TableCell and TableCellOneOrder: the table's value. Slip and LastStep: the step's right value.
     char correct = '\0';
     // Slip and LastStep: what the slipped step does.
     StepKind step = StepKind::Fold;

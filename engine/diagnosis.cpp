@@ -11,13 +11,10 @@
 
 namespace nlt {
 
-using detail::AskablePart;
-
 namespace {
 
-// How many of the shortest parts of the failed question tell causes apart when
-// merging: parts beyond these are long groups that hold the short ones.
-constexpr std::size_t kSignatureParts = 300;
+// The most a cause may hold before a question has told it apart from the others.
+constexpr double kUntold = 0.89;
 
 // What the language's own working of a text uses. A misreading can change the
 // value only by changing one of these steps, so one that changes none reads
@@ -59,6 +56,8 @@ struct Usage {
         case CauseKind::TableCell:
             return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))]
                 || cells[op][static_cast<std::size_t>(3 * (c.right - '0') + (c.left - '0'))];
+        case CauseKind::TableCellOneOrder:
+            return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))];
         case CauseKind::NotZeroAsZero:
             return notZeroValued;
         case CauseKind::NotZeroWrongNeighbour:
@@ -99,6 +98,7 @@ std::vector<Cause> StandingMisreadings(std::span<const AnsweredQuestion> run, bo
 void Locate(Cause &cause, std::string_view text, const Explanation &working, bool binary)
 {
     cause.places = detail::PlacesOf(cause, text);
+    std::ranges::sort(cause.places, {}, &TextRange::begin);
     for (const Step &s : working.steps) {
         const bool here = std::ranges::any_of(cause.places,
             [&](const TextRange &p) { return p.begin == s.range.begin && p.length == s.range.length; });
@@ -112,7 +112,7 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
         }
         break;
     }
-    if (cause.kind == CauseKind::TableCell) {
+    if (cause.kind == CauseKind::TableCell || cause.kind == CauseKind::TableCellOneOrder) {
         cause.row = detail::RowOf(cause.word, cause.left, binary);
         std::ranges::find(cause.row->cells, cause.right, &TruthCell::right)->used = cause.used;
     }
@@ -158,36 +158,41 @@ std::vector<Cause> Slips(std::string_view text, const Explanation &working, char
     return slips;
 }
 
-// Merges misreadings that answer every part of the failed question alike: the
-// likeliest of them, which is the simplest account of the person, keeps its
-// name and takes the others' weight and places.
-std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text, const Explanation &working)
+// What a reading does in the whole language: for a reading of one word (a word
+// read as another, a cell), the word, its table as read and its "Not 0" values
+// as read; empty for a rule of its own kind, which no other reading equals.
+std::string LanguageSignature(const Cause &c, bool binary)
 {
-    std::vector<AskablePart> parts = detail::AskableParts(text, working);
-    if (parts.size() > kSignatureParts)
-        parts.resize(kSignatureParts);
+    if (c.kind != CauseKind::WordAsWord && c.kind != CauseKind::TableCell && c.kind != CauseKind::TableCellOneOrder)
+        return {};
+    const ReadingRules rules = detail::RulesOf(c);
+    const auto op = static_cast<std::size_t>(c.word);
+    const Operator read = rules.readAs[op];
+    std::string signature(1, static_cast<char>('A' + op));
+    for (std::size_t cell = 0; cell < 9; ++cell)
+        signature += rules.table[static_cast<std::size_t>(read)][cell];
+    if (!binary)
+        signature += std::string{NotZeroAfterOperator(read), NotZeroBeforeOperator(read)};
+    return signature;
+}
+
+// Merges readings that read every text of the language alike (such as a word read
+// as another that differs from it in one cell, and that cell misremembered): the
+// likeliest keeps its name and takes the others' weight. Readings that differ
+// anywhere in the language stay apart, however alike they answer this run.
+std::vector<Cause> MergeIdentical(std::vector<Cause> readings, bool binary)
+{
     std::ranges::stable_sort(readings, std::greater<>(), &Cause::probability);
     std::map<std::string, std::size_t> bySignature;
     std::vector<Cause> merged;
     for (Cause &c : readings) {
-        std::string signature;
-        for (const AskablePart &part : parts)
-            signature += detail::PartValue(c, part, true, '?');
+        const std::string signature = LanguageSignature(c, binary);
         const auto [it, fresh] = bySignature.try_emplace(signature, merged.size());
-        if (fresh) {
+        if (fresh || signature.empty()) {
             merged.push_back(std::move(c));
             continue;
         }
-        Cause &keeper = merged[it->second];
-        keeper.probability += c.probability;
-        keeper.places.insert(keeper.places.end(), c.places.begin(), c.places.end());
-    }
-    for (Cause &c : merged) {
-        std::ranges::sort(c.places, {}, &TextRange::begin);
-        c.places.erase(
-            std::unique(c.places.begin(), c.places.end(),
-                [](const TextRange &a, const TextRange &b) { return a.begin == b.begin && a.length == b.length; }),
-            c.places.end());
+        merged[it->second].probability += c.probability;
     }
     return merged;
 }
@@ -198,14 +203,20 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run)
 {
     if (run.empty() || FindSyntaxProblem(run.back().text))
         return {};
+    return DiagnoseRun(run, ExplainExpression(run.back().text));
+}
+
+std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run, const Explanation &working)
+{
+    if (run.empty() || working.groups.empty())
+        return {};
     const AnsweredQuestion &failed = run.back();
-    const Explanation working = ExplainExpression(failed.text);
     if (failed.given == working.value || working.steps.empty())
         return {};
     std::vector<Cause> causes = StandingMisreadings(run, failed.binary);
     for (Cause &c : causes)
         Locate(c, failed.text, working, failed.binary);
-    causes = MergeAlike(std::move(causes), failed.text, working);
+    causes = MergeIdentical(std::move(causes), failed.binary);
     std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary);
     causes.insert(causes.end(), slips.begin(), slips.end());
     if (causes.empty()) { // only the last step gives the answer
@@ -215,8 +226,10 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run)
     double total = 0;
     for (const Cause &c : causes)
         total += c.probability;
+    // Every cause listed gives every answer of the run: none is told apart from
+    // the others yet, so none holds 0.9 while another stands.
     for (Cause &c : causes)
-        c.probability /= total;
+        c.probability = causes.size() == 1 ? 1.0 : std::min(c.probability / total, kUntold);
     std::ranges::stable_sort(causes, std::greater<>(), &Cause::probability);
     return causes;
 }
@@ -233,14 +246,14 @@ CauseWeight WeightOf(std::span<const Cause> causes, std::size_t index)
 {
     // A cause within a quarter of the most likely one cannot be told apart from
     // it (causes that tie further down are only "possibly"); the first is
-    // "most likely" when it holds at least twice the weight of the next.
-    constexpr double kAlike = 1.25, kClearLead = 2.0;
+    // "most likely" only when it holds, which it does only once told apart.
+    constexpr double kAlike = 1.25, kHolds = 0.9;
     const double p = causes[index].probability;
     const double top = causes.front().probability;
     const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability : top <= kAlike * p;
     if (tiesTheTop)
         return CauseWeight::CantTell;
-    if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
+    if (index == 0 && p >= kHolds)
         return CauseWeight::MostLikely;
     return CauseWeight::Possibly;
 }

@@ -1,15 +1,17 @@
-// The mistake finder: asks about parts of the failed question until one cause
-// stands out.
+// The mistake finder: asks short questions until one cause stands out.
 
 #include "engine/finder.h"
 
 #include "engine/diagnosis.h"
 
 #include "engine/evaluator.h"
+#include "engine/questions_p.h"
 #include "engine/readings.h"
+#include "engine/scanner.h"
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace nlt {
 
@@ -17,134 +19,291 @@ namespace {
 
 // The finder weighs every misreading and at most this many one-off slips.
 constexpr std::size_t kMaxCauses = 40;
-// It may ask any of this many of the shortest parts.
+// It may ask any of this many of the shortest parts of the failed question.
 constexpr std::size_t kMaxParts = 400;
+// Fresh chains are built from at most this many operator words.
+constexpr std::size_t kChainWords = 5;
 // A one-off slip comes from a misstep with these very operands, so asked the
-// same part again a person repeats it about half the time.
+// same step again a person repeats it about half the time.
 constexpr double kRepeat = 0.5;
 // Any answer may carry a fresh slip, made with this chance.
 constexpr double kFreshSlip = 0.05;
-// A cause is named once it holds this much.
-constexpr double kNamed = 0.9;
+// A cause holds once it has this much.
+constexpr double kHeld = 0.9;
+// What a cause not told apart from every other may have at most.
+constexpr double kUntold = 0.89;
+// A question must be expected to tell this many bits; each operator word and
+// each "Not" costs a little, so that of two questions that tell about as much
+// the shorter is asked.
+constexpr double kMinGain = 0.02, kOperatorCost = 0.03;
+// Questions of at most this many operators and levels of parentheses are short.
+constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
+// The finder asks at most this many questions.
+constexpr std::size_t kMaxAsked = 8;
+// A slip is localised when it holds this share of the slips' weight.
+constexpr double kLocalised = 0.9;
+
+// The entropy in bits of a distribution over the three values.
+double Entropy(const std::array<double, 3> &p)
+{
+    double h = 0;
+    for (const double x : p)
+        if (x > 0)
+            h -= x * std::log2(x);
+    return h;
+}
+
+// The words fresh chains are built from: words that tell the order and "Not"
+// rules apart when those stand, then the words the misreadings act on, the
+// word with the most weight on it first.
+std::vector<Operator> ChainWords(std::span<const Cause> causes, bool binary)
+{
+    std::array<double, kOperatorCount> weight{};
+    bool order = false, nots = false;
+    for (const Cause &c : causes) {
+        order = order || c.kind == CauseKind::AndFirst || c.kind == CauseKind::RightToLeft;
+        nots = nots || (c.kind >= CauseKind::NotZeroAsZero && c.kind <= CauseKind::NotNegatesRest);
+        if (c.kind == CauseKind::WordAsWord || c.kind == CauseKind::TableCell || c.kind == CauseKind::TableCellOneOrder)
+            weight[static_cast<std::size_t>(c.word)] += c.probability;
+    }
+    std::vector<Operator> words;
+    const auto add = [&](Operator op) {
+        if (words.size() < kChainWords && std::ranges::find(words, op) == words.end())
+            words.push_back(op);
+    };
+    if (order)
+        add(Operator::And), add(Operator::Or);
+    if (nots)
+        add(binary ? Operator::Or : Operator::For), add(Operator::And);
+    std::vector<Operator> byWeight(kAllOperators.begin(), kAllOperators.end());
+    std::ranges::stable_sort(byWeight, std::greater<>(), [&](Operator op) { return weight[static_cast<std::size_t>(op)]; });
+    for (const Operator op : byWeight)
+        if (weight[static_cast<std::size_t>(op)] > 0)
+            add(op);
+    return words;
+}
 
 } // namespace
 
 MistakeFinder::MistakeFinder(std::span<const AnsweredQuestion> run)
+    : MistakeFinder(run.empty() ? AnsweredQuestion{} : run.back(), DiagnoseRun(run),
+        run.empty() ? Explanation{} : ExplainExpression(run.back().text))
+{
+}
+
+MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> causes, const Explanation &working)
+    : binary_(failed.binary), causes_(std::move(causes))
 {
     // Every misreading stays (few survive a run), and the likeliest slips.
-    causes_ = DiagnoseRun(run);
     std::size_t kept = 0;
     std::erase_if(causes_, [&](const Cause &c) { return !IsMisreading(c.kind) && ++kept > kMaxCauses; });
     for (const Cause &c : causes_)
         prior_.push_back(c.probability);
-    weights_ = prior_;
-    contradicted_.assign(causes_.size(), false);
-    if (causes_.size() < 2)
-        return;
-    const std::string &text = run.back().text;
-    std::vector<detail::AskablePart> parts = detail::AskableParts(text, ExplainExpression(text));
+    if (causes_.size() >= 2)
+        AddCandidates(failed.text, working);
+    Reweigh();
+    next_ = Choose();
+}
+
+void MistakeFinder::AddCandidates(const std::string &text, const Explanation &working)
+{
+    std::vector<detail::Askable> parts = detail::QuestionParts(text, working);
     if (parts.size() > kMaxParts)
         parts.resize(kMaxParts);
-    for (const detail::AskablePart &part : parts) {
-        const char right = EvaluateExpression(part.text)[0];
-        Part asked{.text = part.text, .range = part.ranges.front(), .active = {}, .dormant = {}};
-        for (const Cause &c : causes_) {
-            asked.active.push_back(detail::PartValue(c, part, true, right));
-            asked.dormant.push_back(detail::PartValue(c, part, false, right));
-        }
-        // A part that every cause answers alike cannot help.
-        if (std::ranges::count(asked.active, asked.active.front()) != static_cast<std::ptrdiff_t>(asked.active.size())
-            || asked.active != asked.dormant)
-            parts_.push_back(std::move(asked));
+    std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
+    for (detail::Askable &q : parts) {
+        seen.insert(std::string(detail::Computation(q.ask.text)));
+        AddCandidate(std::move(q.ask), std::move(q.part.ranges), q.part.term);
     }
-    Reweigh();
+    for (detail::Askable &q : detail::FreshQuestions(binary_, ChainWords(causes_, binary_)))
+        if (seen.insert(q.ask.text).second)
+            AddCandidate(std::move(q.ask), {}, false);
+}
+
+void MistakeFinder::AddCandidate(Ask ask, std::vector<TextRange> ranges, bool term)
+{
+    SilentObserver silent;
+    const auto right = ScanText(ask.text, kLanguageRules, silent);
+    if (!right)
+        return;
+    Candidate k{.ask = {},
+        .ranges = std::move(ranges),
+        .operators = detail::OperatorCount(ask.text),
+        .nots = detail::NotCount(ask.text),
+        .depth = detail::Depth(ask.text),
+        .active = {},
+        .dormant = {},
+        .right = *right};
+    const detail::AskablePart part{.text = ask.text, .ranges = k.ranges, .term = term};
+    for (const Cause &c : causes_) {
+        k.active.push_back(detail::PartValue(c, part, true, *right));
+        k.dormant.push_back(detail::PartValue(c, part, false, *right));
+    }
+    // A question that every cause answers alike cannot help.
+    if (std::ranges::count(k.active, k.active.front()) == static_cast<std::ptrdiff_t>(k.active.size())
+        && k.active == k.dormant)
+        return;
+    k.ask = std::move(ask);
+    candidates_.push_back(std::move(k));
+}
+
+std::array<double, 3> MistakeFinder::AnswerChances(std::size_t k, std::size_t c) const
+{
+    const Candidate &q = candidates_[k];
+    const double repeat = IsMisreading(causes_[c].kind) ? 1.0 : kRepeat;
+    std::array<double, 3> p{};
+    for (const char v : std::string_view(binary_ ? "12" : "012"))
+        p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary_ ? 2 : 3);
+    p[static_cast<std::size_t>(q.active[c] - '0')] += (1 - kFreshSlip) * repeat;
+    p[static_cast<std::size_t>(q.dormant[c] - '0')] += (1 - kFreshSlip) * (1 - repeat);
+    return p;
 }
 
 void MistakeFinder::Reweigh()
 {
-    // Each cause's chance of every answer so far: a misreading answers by its
-    // rule, a slip repeats with kRepeat, and any answer may be a fresh slip.
     double total = 0;
+    weights_.assign(causes_.size(), 0);
     for (std::size_t c = 0; c < causes_.size(); ++c) {
         double w = prior_[c];
-        contradicted_[c] = false;
-        for (const auto &[p, value] : answers_) {
-            const Part &part = parts_[p];
-            const bool misreading = IsMisreading(causes_[c].kind);
-            const double repeat = misreading ? 1.0 : kRepeat;
-            const double fits = repeat * (value == part.active[c]) + (1 - repeat) * (value == part.dormant[c]);
-            w *= (1 - kFreshSlip) * fits + kFreshSlip / 3;
-            contradicted_[c] = contradicted_[c] || value != part.active[c];
-        }
+        for (const auto &[k, value] : answers_)
+            w *= AnswerChances(k, c)[static_cast<std::size_t>(value - '0')];
         weights_[c] = w;
         total += w;
     }
     for (double &w : weights_)
         w = total > 0 ? w / total : 0;
+    // Told apart: some question answered so far tested the cause (it answers it
+    // otherwise than the language), and for every other cause some question has
+    // them answer differently. A lone cause is told apart by the run itself.
+    told_.assign(causes_.size(), causes_.size() == 1);
+    for (std::size_t c = 0; c < causes_.size() && causes_.size() > 1; ++c) {
+        const auto differs = [&](std::size_t d) {
+            return std::ranges::any_of(answers_,
+                [&](const auto &a) { return candidates_[a.first].active[c] != candidates_[a.first].active[d]; });
+        };
+        const bool tested = std::ranges::any_of(answers_,
+            [&](const auto &a) { return candidates_[a.first].active[c] != candidates_[a.first].right; });
+        bool apart = tested;
+        for (std::size_t d = 0; apart && d < causes_.size(); ++d)
+            apart = d == c || differs(d);
+        told_[c] = apart;
+    }
 }
 
-// The part that splits the standing weight most evenly among its answers;
-// nothing when every part leaves one answer holding all of it.
-std::optional<std::pair<std::string, TextRange>> MistakeFinder::next() const
+double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] : std::min(weights_[c], kUntold); }
+
+std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
 {
-    if (named() || slipWasOneOff())
-        return std::nullopt;
-    std::size_t best = parts_.size();
-    double bestShare = 0.99; // a part must leave at least 1 % outside its likeliest answer
-    for (std::size_t p = 0; p < parts_.size(); ++p) {
-        if (std::ranges::any_of(answers_, [&](const auto &a) { return a.first == p; }))
-            continue;
-        std::array<double, 3> mass{};
-        for (std::size_t c = 0; c < causes_.size(); ++c) {
-            const double repeat = IsMisreading(causes_[c].kind) ? 1.0 : kRepeat;
-            mass[static_cast<std::size_t>(parts_[p].active[c] - '0')] += weights_[c] * repeat;
-            mass[static_cast<std::size_t>(parts_[p].dormant[c] - '0')] += weights_[c] * (1 - repeat);
+    double slips = 0;
+    std::optional<std::size_t> top;
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        if (!IsMisreading(causes_[c].kind)) {
+            slips += weights_[c];
+            if (!top || weights_[c] > weights_[*top])
+                top = c;
         }
-        const double share = *std::ranges::max_element(mass);
-        if (share < bestShare - 1e-9) {
-            bestShare = share;
-            best = p;
+    if (!top || weights_[*top] < kLocalised * slips)
+        return std::nullopt;
+    // The answers point to it only when the person repeated it somewhere.
+    const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
+        const Candidate &q = candidates_[a.first];
+        return q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
+    });
+    const auto alone = std::ranges::count_if(causes_, [](const Cause &c) { return !IsMisreading(c.kind); }) == 1;
+    return alone || repeated ? top : std::nullopt;
+}
+
+std::optional<Ask> MistakeFinder::Choose() const
+{
+    if (candidates_.empty() || answers_.size() >= kMaxAsked || named())
+        return std::nullopt;
+    double misread = 0;
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        misread += IsMisreading(causes_[c].kind) ? weights_[c] : 0;
+    if (misread < 1 - kHeld && LocalisedSlip())
+        return std::nullopt;
+    std::set<std::string_view> asked;
+    for (const auto &[k, value] : answers_)
+        asked.insert(detail::Computation(candidates_[k].ask.text));
+    // Expected information of each question, less a small cost per operator;
+    // long questions only when no short one tells enough.
+    std::array<std::optional<std::size_t>, 2> best; // short, long
+    std::array<double, 2> bestScore{0, 0};
+    for (std::size_t k = 0; k < candidates_.size(); ++k) {
+        const Candidate &q = candidates_[k];
+        if (asked.contains(detail::Computation(q.ask.text)))
+            continue;
+        std::array<double, 3> mix{};
+        double within = 0;
+        for (std::size_t c = 0; c < causes_.size(); ++c) {
+            if (weights_[c] < 1e-9)
+                continue;
+            const std::array<double, 3> p = AnswerChances(k, c);
+            for (std::size_t v = 0; v < 3; ++v)
+                mix[v] += weights_[c] * p[v];
+            within += weights_[c] * Entropy(p);
+        }
+        const double gain = Entropy(mix) - within;
+        const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);
+        const std::size_t kind = q.operators <= kShortOperators && q.depth <= kShortDepth ? 0 : 1;
+        if (gain >= kMinGain && score > bestScore[kind]) {
+            bestScore[kind] = score;
+            best[kind] = k;
         }
     }
-    if (best == parts_.size())
+    const std::optional<std::size_t> pick = best[0] ? best[0] : best[1];
+    if (!pick)
         return std::nullopt;
-    return std::pair(parts_[best].text, parts_[best].range);
+    return candidates_[*pick].ask;
 }
 
 void MistakeFinder::answer(char value)
 {
-    const auto asked = next();
-    if (!asked)
+    if (!next_)
         return;
-    const auto it = std::ranges::find(parts_, asked->first, &Part::text);
-    answers_.emplace_back(static_cast<std::size_t>(it - parts_.begin()), value);
+    const auto it = std::ranges::find(candidates_, next_->text, [](const Candidate &q) { return q.ask.text; });
+    answers_.emplace_back(static_cast<std::size_t>(it - candidates_.begin()), value);
     Reweigh();
+    next_ = Choose();
 }
 
 std::vector<Cause> MistakeFinder::causes() const
 {
     std::vector<Cause> weighed = causes_;
     for (std::size_t c = 0; c < weighed.size(); ++c)
-        weighed[c].probability = weights_[c];
+        weighed[c].probability = Held(c);
     std::ranges::stable_sort(weighed, std::greater<>(), &Cause::probability);
     return weighed;
 }
 
 std::optional<Cause> MistakeFinder::named() const
 {
-    const auto top = std::ranges::max_element(weights_);
-    if (top == weights_.end() || *top < kNamed)
-        return std::nullopt;
-    Cause cause = causes_[static_cast<std::size_t>(top - weights_.begin())];
-    cause.probability = *top;
-    return cause;
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        if (IsMisreading(causes_[c].kind) && Held(c) >= kHeld) {
+            Cause cause = causes_[c];
+            cause.probability = weights_[c];
+            return cause;
+        }
+    return std::nullopt;
 }
 
-bool MistakeFinder::slipWasOneOff() const
+Ending MistakeFinder::ending() const
 {
-    return !answers_.empty() && std::ranges::all_of(contradicted_, [](bool c) { return c; });
+    if (next_)
+        return {};
+    if (auto cause = named())
+        return {EndingKind::Named, std::move(cause)};
+    double misread = 0;
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        misread += IsMisreading(causes_[c].kind) ? weights_[c] : 0;
+    if (misread >= 1 - kHeld)
+        return {EndingKind::Unclear, std::nullopt};
+    Ending ending{EndingKind::OneOff, std::nullopt};
+    if (const auto slip = LocalisedSlip()) {
+        ending.cause = causes_[*slip];
+        ending.cause->probability = weights_[*slip];
+    }
+    return ending;
 }
-
-bool MistakeFinder::finished() const { return !next(); }
 
 } // namespace nlt

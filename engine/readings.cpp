@@ -21,6 +21,7 @@ namespace {
 // one slip; the mistake finder then tells them apart.
 constexpr double kWordUnit = 0.0006;
 constexpr double kCell = 0.001;
+constexpr double kCellOneOrder = 0.0005;
 constexpr double kNotZeroAsZero = 0.02;
 constexpr double kNotZeroNeighbour = 0.01;
 constexpr double kNotIgnored = 0.01;
@@ -74,6 +75,13 @@ std::vector<Cause> MakeMisreadings(bool binary)
                         Cause &c = all.emplace_back(Prior(CauseKind::TableCell, kCell));
                         std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used,
                             correct);
+                        if (a == b)
+                            continue; // one order is both orders
+                        for (const auto &[l, r] : {std::pair(a, b), std::pair(b, a)}) {
+                            Cause &one = all.emplace_back(Prior(CauseKind::TableCellOneOrder, kCellOneOrder));
+                            std::tie(one.word, one.left, one.right, one.used, one.correct) = std::tuple(op, values[l],
+                                values[r], used, correct);
+                        }
                     }
     if (!binary) {
         all.push_back(Prior(CauseKind::NotZeroAsZero, kNotZeroAsZero));
@@ -159,6 +167,9 @@ ReadingRules RulesOf(const Cause &cause)
     case CauseKind::TableCell:
         rules.table[op][static_cast<std::size_t>(3 * (cause.left - '0') + (cause.right - '0'))] = cause.used;
         rules.table[op][static_cast<std::size_t>(3 * (cause.right - '0') + (cause.left - '0'))] = cause.used;
+        break;
+    case CauseKind::TableCellOneOrder:
+        rules.table[op][static_cast<std::size_t>(3 * (cause.left - '0') + (cause.right - '0'))] = cause.used;
         break;
     case CauseKind::NotZeroAsZero: rules.notZero = NotZeroRule::StaysZero; break;
     case CauseKind::NotZeroWrongNeighbour: rules.notZero = NotZeroRule::AfterFirst; break;

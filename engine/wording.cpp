@@ -121,6 +121,9 @@ std::string RuleInWords(const Cause &c)
         return "You read \"" + Word(c.word) + "\" as \"" + Word(c.readAs) + "\".";
     case CauseKind::TableCell:
         return "You took " + CellTaken(c) + " as " + c.used + "; it is " + c.correct + '.';
+    case CauseKind::TableCellOneOrder:
+        return "You took " + Term(c.left, c.word, c.right) + " as " + c.used + "; it is " + c.correct
+             + ". You work it right the other way round, " + Term(c.right, c.word, c.left) + '.';
     case CauseKind::NotZeroAsZero:
         return "You took \"Not 0\" as 0; it takes its value from the operator beside it.";
     case CauseKind::NotZeroWrongNeighbour:
@@ -248,18 +251,32 @@ std::string CauseLine(std::span<const Cause> causes, std::size_t index)
     return weight + ": " + DescribeCause(causes[index]);
 }
 
-std::string AskInWords(AskedAs as, std::string_view expression)
+std::string AskInWords(const Ask &ask)
 {
-    const std::string e(expression);
-    switch (as) {
-    case AskedAs::Step:
-        return "You had " + e + " here; work it out again";
-    case AskedAs::Fresh:
-        return "Not in the question: work out " + e;
-    case AskedAs::Group:
+    switch (ask.kind) {
+    case AskKind::Step:
+        return "You had " + ask.text + " here; work it out again";
+    case AskKind::Fresh:
+        return "Not in the question: work out " + ask.text;
+    case AskKind::Group:
         break;
     }
-    return "Work out this group of the question: " + e;
+    return "Work out this group of the question: " + ask.text;
+}
+
+std::string EndingInWords(const Ending &ending)
+{
+    switch (ending.kind) {
+    case EndingKind::Named:
+        return ending.cause ? FoundInWords(*ending.cause) : UndecidedInWords();
+    case EndingKind::OneOff:
+        return OneOffInWords(ending.cause);
+    case EndingKind::Asking:
+        return {};
+    case EndingKind::Unclear:
+        break;
+    }
+    return UndecidedInWords();
 }
 
 std::string FoundInWords(const Cause &cause) { return "Found: " + DescribeCause(cause); }

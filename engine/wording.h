@@ -15,6 +15,7 @@
 
 #include "engine/cause.h"
 #include "engine/explain.h"
+#include "engine/finder.h"
 #include "engine/step.h"
 
 namespace nlt {
@@ -44,16 +45,12 @@ std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
 // A line of the list of causes: "Most likely: You read "Nand" as "And". ..."
 std::string CauseLine(std::span<const Cause> causes, std::size_t index);
 
-// How the mistake finder asks for an expression.
-enum class AskedAs : std::uint8_t {
-    Group, // a group of the question, marked where it stands
-    Step,  // one step of the question asked again with the values it had
-    Fresh, // an expression that is not in the question
-};
-
 // The finder's question: "Work out this group of the question: (1 Nand 2)",
 // "You had 0 Or 0 here; work it out again" or "Not in the question: work out 2 Xfor 1".
-std::string AskInWords(AskedAs as, std::string_view expression);
+std::string AskInWords(const Ask &ask);
+
+// How the finder's search ended: FoundInWords, OneOffInWords or UndecidedInWords.
+std::string EndingInWords(const Ending &ending);
 
 // The finder's ending when a cause stands out: "Found: " and the cause.
 std::string FoundInWords(const Cause &cause);

@@ -243,9 +243,12 @@ void ReviewWindow::startDiagnosis()
     // A long run takes a while: the window stays live while a thread works it out.
     QThread *thread = QThread::create([result, record = record_] {
         try {
-            result->causes = nlt::DiagnoseRun(record->Questions());
+            // Diagnosed once: the finder starts from these causes and this working.
+            const auto run = record->Questions();
+            const nlt::Explanation working = run.empty() ? nlt::Explanation{} : nlt::ExplainExpression(run.back().text);
+            result->causes = nlt::DiagnoseRun(run, working);
             if (result->causes.size() > 1)
-                result->finder = std::make_unique<nlt::MistakeFinder>(record->Questions());
+                result->finder = std::make_unique<nlt::MistakeFinder>(run.back(), result->causes, working);
         } catch (const nlt::EvaluationError &) {
             *result = {};
         }
@@ -298,21 +301,22 @@ void ReviewWindow::showCause(int row)
 
 void ReviewWindow::askNext()
 {
-    const std::optional<std::pair<std::string, nlt::TextRange>> part = finder_->finished() ? std::nullopt : finder_->next();
+    const std::optional<nlt::Ask> &part = finder_->next();
     if (!part) {
         endSearch();
         return;
     }
-    // A group of the question is asked whole; a term is one step with the values it had.
-    const auto as = part->first.starts_with('(') ? nlt::AskedAs::Group : nlt::AskedAs::Step;
-    say(ui_->finderQuestion, Said(nlt::AskInWords(as, part->first)));
+    say(ui_->finderQuestion, Said(nlt::AskInWords(*part)));
     ui_->finderResult->hide();
     ui_->truthRow->hide();
     for (const auto &[button, value] : answerButtons_) {
         button->setVisible(value != '0' || !failedQuestion().binary);
         button->setEnabled(true);
     }
-    markPlaces({part->second});
+    if (part->range)
+        markPlaces({*part->range});
+    else
+        markPlaces({});
 }
 
 void ReviewWindow::answerPart(char value)
@@ -330,14 +334,9 @@ void ReviewWindow::endSearch()
         button->hide();
     ui_->editButton->setEnabled(true);
     // A one-off slip is said as such, with its step when the answers point to one.
-    const std::optional<nlt::Cause> named = finder_->named();
-    const bool slipNamed = named && !nlt::IsMisreading(named->kind);
-    std::string said = nlt::UndecidedInWords();
-    if (slipNamed || finder_->slipWasOneOff())
-        said = nlt::OneOffInWords(slipNamed ? named : std::nullopt);
-    else if (named)
-        said = nlt::FoundInWords(*named);
-    say(ui_->finderResult, Said(said));
+    const nlt::Ending ending = finder_->ending();
+    const std::optional<nlt::Cause> &named = ending.cause;
+    say(ui_->finderResult, Said(nlt::EndingInWords(ending)));
     ui_->finderResult->show();
     if (named)
         markPlaces(named->places);

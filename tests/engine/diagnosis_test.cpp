@@ -89,9 +89,11 @@ Person PersonFor(const Cause &c)
         {K::NotIgnored, R::NotIgnored}, {K::NotNegatesRest, R::NotRest}, {K::AndFirst, R::AndFirst},
         {K::RightToLeft, R::RightToLeft}};
     const std::string word(OperatorWord(c.word));
-    return c.kind == K::WordAsWord ? Person::With(R::Word, word, std::string(OperatorWord(c.readAs)))
-         : c.kind == K::TableCell  ? Person::With(R::Cell, std::string(1, c.left) + ' ' + word + ' ' + c.right, "", c.used)
-                                   : Person::With(kRules.at(c.kind));
+    const std::string cell = std::string(1, c.left) + ' ' + word + ' ' + c.right;
+    return c.kind == K::WordAsWord        ? Person::With(R::Word, word, std::string(OperatorWord(c.readAs)))
+         : c.kind == K::TableCell         ? Person::With(R::Cell, cell, "", c.used)
+         : c.kind == K::TableCellOneOrder ? Person::With(R::CellOneOrder, cell, "", c.used)
+                                          : Person::With(kRules.at(c.kind));
 }
 
 // A generated run of count questions of one test.
@@ -179,7 +181,7 @@ TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
             SCOPED_TRACE(run.back().text);
             MistakeFinder finder(run);
             while (const auto part = finder.next())
-                finder.answer(person.Work(part->first));
+                finder.answer(person.Work(part->text));
             ASSERT_TRUE(finder.finished());
             const Cause top = finder.causes().at(0);
             for (const std::string &t : Questions(seed * 77, binary, 40))
@@ -194,10 +196,11 @@ TEST(Diagnosis, WeightInWords)
 {
     const std::vector<std::pair<std::vector<double>, std::vector<std::string_view>>> rows{
         {{1.0}, {"most likely"}},
-        {{0.7, 0.2, 0.1}, {"most likely", "possibly", "possibly"}},
+        {{0.7, 0.2, 0.1}, {"possibly", "possibly", "possibly"}}, // "most likely" only once it holds 0.9
+        {{0.95, 0.05}, {"most likely", "possibly"}},
         {{0.45, 0.4, 0.15}, {"can't tell these apart", "can't tell these apart", "possibly"}},
         {{0.5, 0.3, 0.2}, {"possibly", "possibly", "possibly"}},
-        {{0.6, 0.1, 0.1, 0.1}, {"most likely", "possibly", "possibly", "possibly"}},
+        {{0.89, 0.1, 0.01}, {"possibly", "possibly", "possibly"}},
         {{0.3, 0.3, 0.3, 0.1}, {"can't tell these apart", "can't tell these apart", "can't tell these apart", "possibly"}},
     };
     for (const auto &[weights, words] : rows) {

@@ -57,6 +57,15 @@ std::vector<std::string> Words(std::string_view text)
     return words;
 }
 
+// A question of the finder.
+Ask Asked(std::string text, AskKind kind)
+{
+    Ask ask;
+    ask.text = std::move(text);
+    ask.kind = kind;
+    return ask;
+}
+
 TEST(Wording, SentencesAsWrittenByHand)
 {
     using K = StepKind;
@@ -84,8 +93,8 @@ TEST(Wording, SentencesAsWrittenByHand)
         {StepInWords({K::Fold, 0, {}, '0', Operator::Maybe, '1', false, '0'}), "0 Maybe 1 = 0"},
         {GroupInWords(longGroup + " Or " + longGroup, '0'), "(\u2026) Or (\u2026) = 0"},
         {AnswerInWords('0', '1'), "You answered Unknown (0). The answer is True (1)."},
-        {AskInWords(AskedAs::Fresh, "2 Xfor 1"), "Not in the question: work out 2 Xfor 1"},
-        {AskInWords(AskedAs::Step, "0 Or 0"), "You had 0 Or 0 here; work it out again"},
+        {AskInWords(Asked("2 Xfor 1", AskKind::Fresh)), "Not in the question: work out 2 Xfor 1"},
+        {AskInWords(Asked("0 Or 0", AskKind::Step)), "You had 0 Or 0 here; work it out again"},
         {OneOffInWords(std::nullopt),
             "You work this part right when you do it again: it was a one-off slip. Your answers do not show at which step."},
         {CellInWords({'1', '2', '1'}) + " | " + CellInWords({'2', '2', '2'}), "\u2717 2 (you used 1) | 2"},

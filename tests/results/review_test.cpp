@@ -106,9 +106,9 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
     const std::tuple<Answers, const char *, const char *, qsizetype, bool, bool> rows[] = {
         {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3, true,
             true},
-        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, false, true},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, true, true},
         {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).",
-            "You took 0 For 1 (and 1 For 0) as 0; it is 1.", 1, false, false},
+            "You took 0 For 1 (and 1 For 0) as 0; it is 1.", 3, true, true},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &[run, sentence, first, shown, more, find] : rows) {
@@ -161,10 +161,12 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             "You work this part right when you do it again: it was a one-off slip at the Nand of the question: 1 Nand 1. "
             "It gives 2; you took it as 1.",
             {"1 Nand 1", "1 Nand 2"}, {cross.arg(2).arg(1), "1"}},
-        {kNandAsAnd, true, "Nothing left to ask tells the causes apart; they stand above, the most likely first.", {}, {}},
+        {kNandAsAnd, true, "Found: You read \"Nand\" as \"And\". It acts first at the Nand of the question: 1 Nand 1.",
+            {"1 Nand 1", "1 Nand 2"}, {cross.arg(2).arg(1), cross.arg(1).arg(2)}},
     };
-    // The finder's question and the expression it asks: a group, or a step again with its values.
-    const QRegularExpression asking("^(?:Work out this group of the question: (.+)|You had (.+) here; work it out again)$");
+    // The finder's question and the expression it asks: a group, a step again with its values, or a fresh one.
+    const QRegularExpression asking("^(?:Work out this group of the question: (.+)|You had (.+) here; work it out "
+                                    "again|Not in the question: work out (.+))$");
     int turn = 0;
     for (const auto &[run, misreads, found, heads, cells] : rows) {
         SCOPED_TRACE(found.toStdString());
@@ -178,9 +180,9 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             const QString ask = Text("finderQuestion");
             const QRegularExpressionMatch match = asking.match(ask);
             ASSERT_TRUE(match.hasMatch()) << ask.toStdString();
-            std::string part = (match.captured(1) + match.captured(2)).toStdString();
-            // The part asked is marked where it stands in the question.
-            EXPECT_EQ(Marked().size(), 1);
+            std::string part = (match.captured(1) + match.captured(2) + match.captured(3)).toStdString();
+            // A part of the question is marked where it stands; a fresh expression is not in it.
+            EXPECT_EQ(Marked().size(), match.captured(3).isEmpty() ? 1 : 0);
             EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !run.back().binary);
             if (misreads)
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
@@ -264,7 +266,7 @@ TEST_F(ReviewTest, WorksFromTheKeyboardExplainsBadTextInlineAndClosesOnEscape)
         EXPECT_TRUE(!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || !widget->accessibleName().isEmpty())
             << qPrintable(widget->objectName());
     Box()->setFocus();
-    for (const char *next : {"causesView", "workingView", "editButton", "workOutButton"}) {
+    for (const char *next : {"causesView", "moreButton", "findButton", "workingView", "editButton", "workOutButton"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(next));
     }
