@@ -226,6 +226,8 @@ void ReviewWindow::markPlaces(const std::vector<nlt::TextRange> &places)
         marks.append(Mark(cursor, palette(), QTextCharFormat::SingleUnderline));
     }
     if (marks.isEmpty()) {
+        // Nothing to mark, such as a question that is not in the failed one: no selection either.
+        ui_->questionBox->moveCursor(QTextCursor::Start);
         ui_->questionBox->setExtraSelections({});
         return;
     }

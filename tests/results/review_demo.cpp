@@ -1,8 +1,9 @@
 // Shows the review window on a failed run until it is closed, for
 // screenshots: a person who reads Nand as And answers generated questions
 // until the reading matters. The stage shown: the causes with the first
-// selected, "More" pressed, Find My Mistake asking its first part, at its end,
-// or at its end with every part worked rightly (a one-off slip).
+// selected, "More" pressed, Find My Mistake asking its first part, or at its
+// end; or, on a short two-valued run ended by a slip, at its end with every
+// part worked rightly.
 // With --time, opens it on the longest question of the capped difficulty
 // instead, prints how long opening and scrolling took, and quits.
 //   review_demo [causes|more|asking|found|oneoff|--time]
@@ -76,6 +77,22 @@ FinishedRun NandAsAndRun()
             return run;
         }
     }
+}
+
+// A two-valued run whose last question, 1 Nand 1 Or 2 (which is 2), was
+// answered 1 after a slip at its Nand.
+FinishedRun SlipRun()
+{
+    auto record = std::make_shared<nlt::RunRecord>();
+    for (const nlt::AnsweredQuestion &q : {nlt::AnsweredQuestion{"1 Or 2", '1', true}, {"2 And 2", '2', true},
+             {"1 Nand 1 Or 2", '1', true}})
+        record->Add(q);
+    FinishedRun run;
+    run.question = QStringLiteral("1 Nand 1 Or 2");
+    run.answerGiven = '1';
+    run.rightAnswer = '2';
+    run.record = record;
+    return run;
 }
 
 // Answers the part Find My Mistake asks as that person, or rightly; false when it asks nothing.
@@ -162,7 +179,7 @@ int main(int argc, char *argv[])
         return Time(owner);
 
     const QByteArray stage = argc > 1 ? QByteArray(argv[1]) : QByteArray("causes");
-    auto *review = new ReviewWindow(NandAsAndRun(), &owner);
+    auto *review = new ReviewWindow(stage == "oneoff" ? SlipRun() : NandAsAndRun(), &owner);
     QObject::connect(review, &QObject::destroyed, &app, &QCoreApplication::quit);
     review->show();
     // Once the causes are in, the stage is played as the person would.

@@ -167,7 +167,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
     // The finder's question and the expression it asks: a group, a step again with its values, or a fresh one.
     const QRegularExpression asking("^(?:Work out this group of the question: (.+)|You had (.+) here; work it out "
                                     "again|Not in the question: work out (.+))$");
-    int turn = 0;
+    int turn = 0, fresh = 0;
     for (const auto &[run, misreads, found, heads, cells] : rows) {
         SCOPED_TRACE(found.toStdString());
         OpenRun(run);
@@ -182,7 +182,9 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
             ASSERT_TRUE(match.hasMatch()) << ask.toStdString();
             std::string part = (match.captured(1) + match.captured(2) + match.captured(3)).toStdString();
             // A part of the question is marked where it stands; a fresh expression is not in it.
-            EXPECT_EQ(Marked().size(), match.captured(3).isEmpty() ? 1 : 0);
+            EXPECT_EQ(std::pair(Marked().size(), Box()->textCursor().hasSelection()),
+                std::pair(qsizetype(match.captured(3).isEmpty()), match.captured(3).isEmpty()));
+            fresh += !match.captured(3).isEmpty();
             EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !run.back().binary);
             if (misreads)
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
@@ -209,6 +211,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
         EXPECT_EQ(std::pair(shown, values), std::pair(heads, cells));
         EXPECT_TRUE(Get<QPushButton>("editButton")->isEnabled());
     }
+    EXPECT_GT(fresh, 0); // some question was not in the failed one
 }
 
 // Choosing a group or a step selects and marks exactly its text in the question.
