@@ -2,9 +2,9 @@
 # Photographs the results window, filled with a worked example, at 100 %,
 # 150 % and 200 % scale; the review window of a run that a person reading
 # Nand as And failed, with what went wrong (its first cause selected), with
-# More open, in Find My Mistake, at its end and at a one-off slip's end, at
-# 100 % and 200 %; and the
-# main window offering "Review Last Question" after a run without results;
+# More open, in Find My Mistake, at its end, and at the end of a short run
+# ended by a one-off slip, at 100 % and 200 %; and the main window offering
+# "Review Last Question" after a run without results;
 # all under a virtual X display. Writes docs/form2*.png, docs/review*.png
 # and docs/form1-review-last.png.
 #   scripts/screenshot-results.sh [build-dir]   (default: build/default)
