@@ -94,11 +94,13 @@ constexpr double kUntold = 0.89;
 // A question must be expected to tell this many bits; each operator word and
 // each "Not" costs a little, so that of two questions that tell about as much
 // the shorter is asked.
-constexpr double kMinGain = 0.02, kOperatorCost = 0.03;
+constexpr double kMinGain = 0.02, kOperatorCost = 0.01;
 // Questions of at most this many operators and levels of parentheses are short.
 constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
 // The finder asks at most this many questions.
 constexpr std::size_t kMaxAsked = 8;
+// Misreadings are out once they hold this much together.
+constexpr double kMisreadingsOut = 0.02;
 // A slip is localised when it holds this share of the slips' weight.
 constexpr double kLocalised = 0.9;
 
@@ -279,28 +281,42 @@ std::optional<Ask> MistakeFinder::Choose() const
     double misread = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         misread += IsMisreading(causes_[c].kind) ? weights_[c] : 0;
-    if (misread < 1 - kHeld && LocalisedSlip())
+    if (misread < kMisreadingsOut && LocalisedSlip())
         return std::nullopt;
     std::set<std::string_view> asked;
     for (const auto &[k, value] : answers_)
         asked.insert(detail::Computation(candidates_[k].ask.text));
     // Expected information of each question, less a small cost per operator;
-    // long questions only when no short one tells enough.
+    // long questions only when no short one tells enough. While misreadings
+    // stand, the slips count as one account (which slip it was matters only
+    // once no misreading is left).
+    const bool lumpSlips = misread >= 1 - kHeld;
     std::array<std::optional<std::size_t>, 2> best; // short, long
     std::array<double, 2> bestScore{0, 0};
     for (std::size_t k = 0; k < candidates_.size(); ++k) {
         const Candidate &q = candidates_[k];
         if (asked.contains(detail::Computation(q.ask.text)))
             continue;
-        std::array<double, 3> mix{};
-        double within = 0;
+        std::array<double, 3> mix{}, slips{};
+        double within = 0, slipWeight = 0;
         for (std::size_t c = 0; c < causes_.size(); ++c) {
             if (weights_[c] < 1e-9)
                 continue;
             const std::array<double, 3> p = AnswerChances(k, c);
             for (std::size_t v = 0; v < 3; ++v)
                 mix[v] += weights_[c] * p[v];
-            within += weights_[c] * Entropy(p);
+            if (lumpSlips && !IsMisreading(causes_[c].kind)) {
+                for (std::size_t v = 0; v < 3; ++v)
+                    slips[v] += weights_[c] * p[v];
+                slipWeight += weights_[c];
+            } else {
+                within += weights_[c] * Entropy(p);
+            }
+        }
+        if (slipWeight > 0) {
+            for (double &v : slips)
+                v /= slipWeight;
+            within += slipWeight * Entropy(slips);
         }
         const double gain = Entropy(mix) - within;
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);

@@ -281,7 +281,7 @@ TruthRow RowOf(Operator op, char left, char right, char used, bool binary)
     std::tie(row.op, row.left, row.wrongRight, row.used, row.correct) = std::tuple(op, left, right, used,
         TermValue(left, op, right));
     for (const char b : Values(binary))
-        row.cells.push_back({b, TermValue(left, op, b)});
+        row.cells.push_back({b, TermValue(left, op, b), b == right ? used : TermValue(left, op, b)});
     return row;
 }
 
