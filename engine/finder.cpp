@@ -160,6 +160,8 @@ MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> 
     std::erase_if(causes_, [&](const Cause &c) { return !IsMisreading(c.kind) && ++kept > kMaxCauses; });
     for (const Cause &c : causes_)
         prior_.push_back(c.probability);
+    for (const Cause &c : causes_)
+        rules_.push_back(detail::RulesOf(c));
     if (causes_.size() >= 2)
         AddCandidates(failed.text, working);
     Reweigh();
@@ -174,6 +176,9 @@ void MistakeFinder::AddCandidates(const std::string &text, const Explanation &wo
     std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
     for (detail::Askable &q : parts) {
         seen.insert(std::string(detail::Computation(q.ask.text)));
+        // A step asked again is worked again at the one place shown.
+        if (q.part.term)
+            q.part.ranges.resize(1);
         AddCandidate(std::move(q.ask), std::move(q.part.ranges), q.part.term);
     }
     for (detail::Askable &q : detail::FreshQuestions(binary_, ChainWords(causes_, binary_)))
@@ -196,9 +201,14 @@ void MistakeFinder::AddCandidate(Ask ask, std::vector<TextRange> ranges, bool te
         .dormant = {},
         .right = *right};
     const detail::AskablePart part{.text = ask.text, .ranges = k.ranges, .term = term};
-    for (const Cause &c : causes_) {
-        k.active.push_back(detail::PartValue(c, part, true, *right));
-        k.dormant.push_back(detail::PartValue(c, part, false, *right));
+    for (std::size_t c = 0; c < causes_.size(); ++c) {
+        if (IsMisreading(causes_[c].kind)) { // read by the cause's rules, worked out once
+            k.active.push_back(ScanText(part.text, rules_[c], silent).value_or(*right));
+            k.dormant.push_back(k.active.back());
+            continue;
+        }
+        k.active.push_back(k.ranges.empty() ? *right : detail::PartValue(causes_[c], part, true, *right));
+        k.dormant.push_back(*right);
     }
     // A question that every cause answers alike cannot help.
     if (std::ranges::count(k.active, k.active.front()) == static_cast<std::ptrdiff_t>(k.active.size())
@@ -238,6 +248,9 @@ void MistakeFinder::Reweigh()
     // them answer differently. A lone cause is told apart by the run itself.
     told_.assign(causes_.size(), causes_.size() == 1);
     for (std::size_t c = 0; c < causes_.size() && causes_.size() > 1; ++c) {
+        if (weights_[c] <= kUntold)
+            continue; // the mark matters only for a cause that would hold
+
         const auto differs = [&](std::size_t d) {
             return std::ranges::any_of(answers_,
                 [&](const auto &a) { return candidates_[a.first].active[c] != candidates_[a.first].active[d]; });
@@ -291,29 +304,45 @@ std::optional<Ask> MistakeFinder::Choose() const
     // stand, the slips count as one account (which slip it was matters only
     // once no misreading is left).
     const bool lumpSlips = misread >= 1 - kHeld;
+    // A cause's answer chances depend only on its two answers and on whether it
+    // repeats: weights are summed by those, so a question costs one pass.
+    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
+    std::array<std::array<double, 9>, 2> entropy{};
+    for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t ad = 0; ad < 9; ++ad) {
+            const double repeat = slip ? kRepeat : 1.0;
+            std::array<double, 3> &p = chances[slip][ad];
+            for (const char v : std::string_view(binary_ ? "12" : "012"))
+                p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary_ ? 2 : 3);
+            p[ad / 3] += (1 - kFreshSlip) * repeat;
+            p[ad % 3] += (1 - kFreshSlip) * (1 - repeat);
+            entropy[slip][ad] = Entropy(p);
+        }
     std::array<std::optional<std::size_t>, 2> best; // short, long
     std::array<double, 2> bestScore{0, 0};
     for (std::size_t k = 0; k < candidates_.size(); ++k) {
         const Candidate &q = candidates_[k];
         if (asked.contains(detail::Computation(q.ask.text)))
             continue;
+        std::array<std::array<double, 9>, 2> mass{};
+        for (std::size_t c = 0; c < causes_.size(); ++c)
+            if (weights_[c] >= 1e-9)
+                mass[!IsMisreading(causes_[c].kind)]
+                    [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
         std::array<double, 3> mix{}, slips{};
         double within = 0, slipWeight = 0;
-        for (std::size_t c = 0; c < causes_.size(); ++c) {
-            if (weights_[c] < 1e-9)
-                continue;
-            const std::array<double, 3> p = AnswerChances(k, c);
-            for (std::size_t v = 0; v < 3; ++v)
-                mix[v] += weights_[c] * p[v];
-            if (lumpSlips && !IsMisreading(causes_[c].kind)) {
-                for (std::size_t v = 0; v < 3; ++v)
-                    slips[v] += weights_[c] * p[v];
-                slipWeight += weights_[c];
-            } else {
-                within += weights_[c] * Entropy(p);
+        for (std::size_t slip = 0; slip < 2; ++slip)
+            for (std::size_t ad = 0; ad < 9; ++ad) {
+                const double w = mass[slip][ad];
+                for (std::size_t v = 0; v < 3; ++v) {
+                    mix[v] += w * chances[slip][ad][v];
+                    slips[v] += slip ? w * chances[slip][ad][v] : 0;
+                }
+                slipWeight += slip ? w : 0;
+                within += slip && lumpSlips ? 0 : w * entropy[slip][ad];
             }
-        }
-        if (slipWeight > 0) {
+        // While misreadings stand, the slips count as one account.
+        if (lumpSlips && slipWeight > 0) {
             for (double &v : slips)
                 v /= slipWeight;
             within += slipWeight * Entropy(slips);
