@@ -73,6 +73,13 @@ TEST(Diagnosis, HandWorkedRuns)
             EXPECT_NE(all.find(text), std::string::npos) << text;
         EXPECT_TRUE(never.empty() || all.find(never) == std::string::npos) << all;
     }
+    // Xand read as And (a look-alike, 6 units) reads every text as 2 Xand 2 taken as 2 (a
+    // cell) does: one cause weighing as both, so more than twice Xand read as Xor (3 units).
+    const std::vector<Cause> xand = DiagnoseRun(Answers{{"2 Xand 2", '2', true}});
+    const auto weight = [&](std::string_view text) {
+        return std::ranges::find_if(xand, [&](const Cause &c) { return DescribeCause(c).starts_with(text); })->probability;
+    };
+    EXPECT_GT(weight("You read \"Xand\" as \"And\""), 2 * weight("You read \"Xand\" as \"Xor\""));
     // No diagnosis of a right answer or of a text that is no expression.
     EXPECT_TRUE(DiagnoseRun(Answers{{"1 Or 2", '1', true}}).empty());
     EXPECT_TRUE(DiagnoseRun(Answers{{"1 Or", '1', true}}).empty());
