@@ -101,8 +101,8 @@ constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
 constexpr std::size_t kMaxAsked = 8;
 // Misreadings are out once they hold this much together.
 constexpr double kMisreadingsOut = 0.02;
-// A slip is localised when it holds this share of the slips' weight.
-constexpr double kLocalised = 0.9;
+// A repeated slip is localised when it weighs this many times any other slip.
+constexpr double kLocalised = 10;
 
 // The entropy in bits of a distribution over the three values.
 double Entropy(const std::array<double, 3> &p)
@@ -196,7 +196,7 @@ void MistakeFinder::AddCandidate(Ask ask, std::vector<TextRange> ranges, bool te
         .ranges = std::move(ranges),
         .operators = detail::OperatorCount(ask.text),
         .nots = detail::NotCount(ask.text),
-        .depth = detail::Depth(ask.text),
+        .depth = detail::Depth(detail::Computation(ask.text)),
         .active = {},
         .dormant = {},
         .right = *right};
@@ -268,23 +268,26 @@ double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] 
 
 std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
 {
-    double slips = 0;
     std::optional<std::size_t> top;
+    double second = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         if (!IsMisreading(causes_[c].kind)) {
-            slips += weights_[c];
             if (!top || weights_[c] > weights_[*top])
-                top = c;
+                second = top ? weights_[*top] : 0, top = c;
+            else
+                second = std::max(second, weights_[c]);
         }
-    if (!top || weights_[*top] < kLocalised * slips)
+    if (!top)
         return std::nullopt;
-    // The answers point to it only when the person repeated it somewhere.
+    if (second == 0)
+        return top; // the only slip that gives the answer
+    // The answers point to a slip the person repeated where asked its step
+    // again, when it stands well above every other slip.
     const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
         const Candidate &q = candidates_[a.first];
         return q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
     });
-    const auto alone = std::ranges::count_if(causes_, [](const Cause &c) { return !IsMisreading(c.kind); }) == 1;
-    return alone || repeated ? top : std::nullopt;
+    return repeated && weights_[*top] >= kLocalised * second ? top : std::nullopt;
 }
 
 std::optional<Ask> MistakeFinder::Choose() const
