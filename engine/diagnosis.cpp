@@ -105,17 +105,19 @@ void Locate(Cause &cause, std::string_view text, const Explanation &working, boo
         if (!here || s.kind == StepKind::CancelNots)
             continue;
         cause.place = detail::PlaceOf(text, working, s);
-        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold) {
+        if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold)
             cause.row = detail::RowOf(s.op, s.left, binary);
-            for (TruthCell &cell : cause.row->cells)
-                cell.used = TermValue(s.left, cause.readAs, cell.right);
-        }
         break;
     }
-    if (cause.kind == CauseKind::TableCell || cause.kind == CauseKind::TableCellOneOrder) {
+    if (cause.kind == CauseKind::TableCell || cause.kind == CauseKind::TableCellOneOrder)
         cause.row = detail::RowOf(cause.word, cause.left, binary);
-        std::ranges::find(cause.row->cells, cause.right, &TruthCell::right)->used = cause.used;
-    }
+    // Every cell of the row that the reading changes shows the value it uses.
+    if (cause.row)
+        for (TruthCell &cell : cause.row->cells) {
+            const std::string term = std::string{cause.row->left, ' '} + std::string(OperatorWord(cause.row->op)) + ' '
+                                   + cell.right;
+            cell.used = detail::ValueUnder(cause, term).value_or(cell.value);
+        }
 }
 
 // A slip or the last step: step s of the working taken as takenAs.
@@ -137,14 +139,16 @@ Cause SlipCause(std::string_view text, const Explanation &working, std::size_t s
 
 // One-off slips that give the answer: never to or from a "0" the test cannot hold,
 // never "Not 1" or "Not 2" taken as 0; slips in identical groups are one cause.
-std::vector<Cause> Slips(std::string_view text, const Explanation &working, char given, bool binary)
+// A slip at the last step gives any answer, so it is the last step's cause only
+// beside another cause (lastStep); alone it is said as the last step.
+std::vector<Cause> Slips(std::string_view text, const Explanation &working, char given, bool binary, bool lastStep)
 {
     std::vector<Cause> slips;
     std::map<std::tuple<std::string_view, std::size_t, char>, std::size_t> seen; // group text, offset, value
     const std::size_t last = working.steps.size() - 1;
     for (const Slip &slip : FindSlips(working, given)) {
         const Step &step = working.steps[slip.step];
-        if (slip.step == last || ((binary || step.kind == StepKind::Negate) && slip.takenAs == '0'))
+        if ((slip.step == last && !lastStep) || ((binary || step.kind == StepKind::Negate) && slip.takenAs == '0'))
             continue;
         const TextRange group = working.groups[step.group].range;
         const auto key = std::tuple(text.substr(group.begin, group.length), step.range.begin - group.begin, slip.takenAs);
@@ -169,8 +173,9 @@ std::string LanguageSignature(const Cause &c, bool binary)
     const auto op = static_cast<std::size_t>(c.word);
     const Operator read = rules.readAs[op];
     std::string signature(1, static_cast<char>('A' + op));
-    for (std::size_t cell = 0; cell < 9; ++cell)
-        signature += rules.table[static_cast<std::size_t>(read)][cell];
+    for (std::size_t cell = binary ? 4 : 0; cell < 9; ++cell)
+        if (!binary || (cell % 3 != 0 && cell / 3 != 0)) // the two-valued test has no 0
+            signature += rules.table[static_cast<std::size_t>(read)][cell];
     if (!binary)
         signature += std::string{NotZeroAfterOperator(read), NotZeroBeforeOperator(read)};
     return signature;
@@ -217,7 +222,9 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run, const Expl
     for (Cause &c : causes)
         Locate(c, failed.text, working, failed.binary);
     causes = MergeIdentical(std::move(causes), failed.binary);
-    std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary);
+    std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary, false);
+    if (!causes.empty() || !slips.empty()) // the last step may have slipped as well as any other
+        slips = Slips(failed.text, working, failed.given, failed.binary, true);
     causes.insert(causes.end(), slips.begin(), slips.end());
     if (causes.empty()) { // only the last step gives the answer
         causes.push_back(SlipCause(failed.text, working, working.steps.size() - 1, failed.given, failed.binary));

@@ -35,13 +35,15 @@ constexpr double kUntold = 0.89;
 // A question must be expected to tell this many bits; each operator word and
 // each "Not" costs a little, so that of two questions that tell about as much
 // the shorter is asked.
-constexpr double kMinGain = 0.02, kOperatorCost = 0.03;
+constexpr double kMinGain = 0.02, kOperatorCost = 0.01;
 // Questions of at most this many operators and levels of parentheses are short.
 constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
 // The finder asks at most this many questions.
 constexpr std::size_t kMaxAsked = 8;
-// A slip is localised when it holds this share of the slips' weight.
-constexpr double kLocalised = 0.9;
+// Misreadings are out once they hold this much together.
+constexpr double kMisreadingsOut = 0.02;
+// A repeated slip is localised when it weighs this many times any other slip.
+constexpr double kLocalised = 10;
 
 // The entropy in bits of a distribution over the three values.
 double Entropy(const std::array<double, 3> &p)
@@ -99,6 +101,8 @@ MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> 
     std::erase_if(causes_, [&](const Cause &c) { return !IsMisreading(c.kind) && ++kept > kMaxCauses; });
     for (const Cause &c : causes_)
         prior_.push_back(c.probability);
+    for (const Cause &c : causes_)
+        rules_.push_back(detail::RulesOf(c));
     if (causes_.size() >= 2)
         AddCandidates(failed.text, working);
     Reweigh();
@@ -113,6 +117,9 @@ void MistakeFinder::AddCandidates(const std::string &text, const Explanation &wo
     std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
     for (detail::Askable &q : parts) {
         seen.insert(std::string(detail::Computation(q.ask.text)));
+        // A step asked again is worked again at the one place shown.
+        if (q.part.term)
+            q.part.ranges.resize(1);
         AddCandidate(std::move(q.ask), std::move(q.part.ranges), q.part.term);
     }
     for (detail::Askable &q : detail::FreshQuestions(binary_, ChainWords(causes_, binary_)))
@@ -130,14 +137,19 @@ void MistakeFinder::AddCandidate(Ask ask, std::vector<TextRange> ranges, bool te
         .ranges = std::move(ranges),
         .operators = detail::OperatorCount(ask.text),
         .nots = detail::NotCount(ask.text),
-        .depth = detail::Depth(ask.text),
+        .depth = detail::Depth(detail::Computation(ask.text)),
         .active = {},
         .dormant = {},
         .right = *right};
     const detail::AskablePart part{.text = ask.text, .ranges = k.ranges, .term = term};
-    for (const Cause &c : causes_) {
-        k.active.push_back(detail::PartValue(c, part, true, *right));
-        k.dormant.push_back(detail::PartValue(c, part, false, *right));
+    for (std::size_t c = 0; c < causes_.size(); ++c) {
+        if (IsMisreading(causes_[c].kind)) { // read by the cause's rules, worked out once
+            k.active.push_back(ScanText(part.text, rules_[c], silent).value_or(*right));
+            k.dormant.push_back(k.active.back());
+            continue;
+        }
+        k.active.push_back(k.ranges.empty() ? *right : detail::PartValue(causes_[c], part, true, *right));
+        k.dormant.push_back(*right);
     }
     // A question that every cause answers alike cannot help.
     if (std::ranges::count(k.active, k.active.front()) == static_cast<std::ptrdiff_t>(k.active.size())
@@ -177,6 +189,9 @@ void MistakeFinder::Reweigh()
     // them answer differently. A lone cause is told apart by the run itself.
     told_.assign(causes_.size(), causes_.size() == 1);
     for (std::size_t c = 0; c < causes_.size() && causes_.size() > 1; ++c) {
+        if (weights_[c] <= kUntold)
+            continue; // the mark matters only for a cause that would hold
+
         const auto differs = [&](std::size_t d) {
             return std::ranges::any_of(answers_,
                 [&](const auto &a) { return candidates_[a.first].active[c] != candidates_[a.first].active[d]; });
@@ -194,23 +209,26 @@ double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] 
 
 std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
 {
-    double slips = 0;
     std::optional<std::size_t> top;
+    double second = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         if (!IsMisreading(causes_[c].kind)) {
-            slips += weights_[c];
             if (!top || weights_[c] > weights_[*top])
-                top = c;
+                second = top ? weights_[*top] : 0, top = c;
+            else
+                second = std::max(second, weights_[c]);
         }
-    if (!top || weights_[*top] < kLocalised * slips)
+    if (!top)
         return std::nullopt;
-    // The answers point to it only when the person repeated it somewhere.
+    if (second == 0)
+        return top; // the only slip that gives the answer
+    // The answers point to a slip the person repeated where asked its step
+    // again, when it stands well above every other slip.
     const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
         const Candidate &q = candidates_[a.first];
         return q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
     });
-    const auto alone = std::ranges::count_if(causes_, [](const Cause &c) { return !IsMisreading(c.kind); }) == 1;
-    return alone || repeated ? top : std::nullopt;
+    return repeated && weights_[*top] >= kLocalised * second ? top : std::nullopt;
 }
 
 std::optional<Ask> MistakeFinder::Choose() const
@@ -220,28 +238,58 @@ std::optional<Ask> MistakeFinder::Choose() const
     double misread = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         misread += IsMisreading(causes_[c].kind) ? weights_[c] : 0;
-    if (misread < 1 - kHeld && LocalisedSlip())
+    if (misread < kMisreadingsOut && LocalisedSlip())
         return std::nullopt;
     std::set<std::string_view> asked;
     for (const auto &[k, value] : answers_)
         asked.insert(detail::Computation(candidates_[k].ask.text));
     // Expected information of each question, less a small cost per operator;
-    // long questions only when no short one tells enough.
+    // long questions only when no short one tells enough. While misreadings
+    // stand, the slips count as one account (which slip it was matters only
+    // once no misreading is left).
+    const bool lumpSlips = misread >= 1 - kHeld;
+    // A cause's answer chances depend only on its two answers and on whether it
+    // repeats: weights are summed by those, so a question costs one pass.
+    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
+    std::array<std::array<double, 9>, 2> entropy{};
+    for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t ad = 0; ad < 9; ++ad) {
+            const double repeat = slip ? kRepeat : 1.0;
+            std::array<double, 3> &p = chances[slip][ad];
+            for (const char v : std::string_view(binary_ ? "12" : "012"))
+                p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary_ ? 2 : 3);
+            p[ad / 3] += (1 - kFreshSlip) * repeat;
+            p[ad % 3] += (1 - kFreshSlip) * (1 - repeat);
+            entropy[slip][ad] = Entropy(p);
+        }
     std::array<std::optional<std::size_t>, 2> best; // short, long
     std::array<double, 2> bestScore{0, 0};
     for (std::size_t k = 0; k < candidates_.size(); ++k) {
         const Candidate &q = candidates_[k];
         if (asked.contains(detail::Computation(q.ask.text)))
             continue;
-        std::array<double, 3> mix{};
-        double within = 0;
-        for (std::size_t c = 0; c < causes_.size(); ++c) {
-            if (weights_[c] < 1e-9)
-                continue;
-            const std::array<double, 3> p = AnswerChances(k, c);
-            for (std::size_t v = 0; v < 3; ++v)
-                mix[v] += weights_[c] * p[v];
-            within += weights_[c] * Entropy(p);
+        std::array<std::array<double, 9>, 2> mass{};
+        for (std::size_t c = 0; c < causes_.size(); ++c)
+            if (weights_[c] >= 1e-9)
+                mass[!IsMisreading(causes_[c].kind)]
+                    [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
+        std::array<double, 3> mix{}, slips{};
+        double within = 0, slipWeight = 0;
+        for (std::size_t slip = 0; slip < 2; ++slip)
+            for (std::size_t ad = 0; ad < 9; ++ad) {
+                const double w = mass[slip][ad];
+                for (std::size_t v = 0; v < 3; ++v) {
+                    mix[v] += w * chances[slip][ad][v];
+                    slips[v] += slip ? w * chances[slip][ad][v] : 0;
+                }
+                slipWeight += slip ? w : 0;
+                within += slip && lumpSlips ? 0 : w * entropy[slip][ad];
+            }
+        // While misreadings stand, the slips count as one account.
+        if (lumpSlips && slipWeight > 0) {
+            for (double &v : slips)
+                v /= slipWeight;
+            within += slipWeight * Entropy(slips);
         }
         const double gain = Entropy(mix) - within;
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);

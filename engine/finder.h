@@ -16,6 +16,7 @@
 #include "engine/cause.h"
 #include "engine/explain.h"
 #include "engine/language.h"
+#include "engine/rules.h"
 
 namespace nlt {
 
@@ -119,6 +120,7 @@ private:
     bool binary_ = false;
     std::vector<Cause> causes_;                         // the causes, with their priors
     std::vector<double> prior_;                         // prior of each cause
+    std::vector<ReadingRules> rules_;                   // the rules each cause reads by
     std::vector<Candidate> candidates_;                 // the questions that can be asked
     std::vector<std::pair<std::size_t, char>> answers_; // candidate index, value given
     std::vector<double> weights_;                       // current probabilities

@@ -78,6 +78,20 @@ std::vector<Askable> FreshQuestions(bool binary, std::span<const Operator> words
                         for (const std::string_view not_ : {std::string_view(), kNotPrefix})
                             fresh.push_back(Fresh(
                                 term(a, first, std::string(not_) + b) + ' ' + std::string(OperatorWord(second)) + ' ' + c));
+    // Chains of three of the first words tell about three words at once.
+    const std::span<const Operator> three = words.first(std::min<std::size_t>(words.size(), 3));
+    for (const Operator first : three)
+        for (const Operator second : three)
+            for (const Operator third : three)
+                for (std::size_t v = 0; v < values.size() * values.size() * values.size() * values.size(); ++v) {
+                    std::string text(1, values[v % values.size()]);
+                    std::size_t rest = v / values.size();
+                    for (const Operator op : {first, second, third}) {
+                        text += ' ' + std::string(OperatorWord(op)) + ' ' + values[rest % values.size()];
+                        rest /= values.size();
+                    }
+                    fresh.push_back(Fresh(std::move(text)));
+                }
     return fresh;
 }
 

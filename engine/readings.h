@@ -20,7 +20,7 @@ namespace nlt::detail {
 const std::vector<Cause> &AllMisreadings(bool binary);
 
 // The prior weight of one one-off slip: one given step taken as one given value.
-inline constexpr double kSlipPrior = 0.003;
+inline constexpr double kSlipPrior = 0.015;
 
 // The rules a misreading reads by (the language's own for a slip).
 ReadingRules RulesOf(const Cause &cause);

@@ -84,8 +84,8 @@ FinishedRun NandAsAndRun()
 FinishedRun SlipRun()
 {
     auto record = std::make_shared<nlt::RunRecord>();
-    for (const nlt::AnsweredQuestion &q : {nlt::AnsweredQuestion{"1 Or 2", '1', true}, {"2 And 2", '2', true},
-             {"1 Nand 1 Or 2", '1', true}})
+    for (const nlt::AnsweredQuestion &q :
+        {nlt::AnsweredQuestion{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}})
         record->Add(q);
     FinishedRun run;
     run.question = QStringLiteral("1 Nand 1 Or 2");

@@ -106,9 +106,10 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
     const std::tuple<Answers, const char *, const char *, qsizetype, bool, bool> rows[] = {
         {{{"1 Xor 2 And 1 Or 2 Nand 1", '1', true}}, "You answered True (1). The answer is False (2).", andFirst, 3, true,
             true},
-        {kNandAsAnd, "You answered True (1). The answer is False (2).", "You read \"Nand\" as \"And\".", 3, true, true},
+        {kNandAsAnd, "You answered True (1). The answer is False (2).", "at the Nand of the question: 1 Nand 1.", 3, true,
+            true},
         {{{kExample, '0', false}}, "You answered Unknown (0). The answer is True (1).",
-            "You took 0 For 1 (and 1 For 0) as 0; it is 1.", 3, true, true},
+            "at the For of the question: (0 Maybe 1) For Not (2 Against 0), which is 0 For 1.", 3, true, true},
         {{{"1 Or 2", '1', false}}, "You answered True (1). The answer is True (1).", "", 0, false, false},
     };
     for (const auto &[run, sentence, first, shown, more, find] : rows) {
@@ -145,30 +146,35 @@ TEST_F(ReviewTest, DiagnosisListsAtMostThreeCausesWithTheirWeight)
 }
 
 // Find My Mistake played by a simulated person, who works each part asked by
-// reading Nand as And (or rightly) and answers by keys and buttons in turn:
+// reading Nand as And, or rightly, or rightly but for a slip repeated at its
+// step asked again, and answers by keys and buttons in turn:
 // it names the reading, or says the slip was a one-off and names its step,
 // with the truth-table row, every cell worked wrong crossed with its right
 // value and the one used; or it says that nothing left to ask tells the causes apart.
 TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
 {
     const QString cross = "\u2717 %1 (you used %2)";
-    // The run, whether the person reads Nand as And, the result, the truth row's heads and its cells.
-    const std::tuple<const Answers &, bool, QString, QStringList, QStringList> rows[] = {
-        {kNandAsAndTertiary, true,
+    // The run, how the person works a Nand (N: as And; S: as And only at a step asked again, a
+    // slip repeated; R: rightly), the result, the truth row's heads and its cells.
+    const std::tuple<const Answers &, char, QString, QStringList, QStringList> rows[] = {
+        {kNandAsAndTertiary, 'N',
             "Found: You read \"Nand\" as \"And\". It acts first at the second Nand of the question: 2 Nand 2.",
             {"2 Nand 0", "2 Nand 1", "2 Nand 2"}, {cross.arg(1).arg(2), cross.arg(1).arg(2), cross.arg(1).arg(2)}},
-        {kNandAsAnd, false,
+        {kNandAsAnd, 'S',
             "You work this part right when you do it again: it was a one-off slip at the Nand of the question: 1 Nand 1. "
             "It gives 2; you took it as 1.",
             {"1 Nand 1", "1 Nand 2"}, {cross.arg(2).arg(1), "1"}},
-        {kNandAsAnd, true, "Found: You read \"Nand\" as \"And\". It acts first at the Nand of the question: 1 Nand 1.",
+        {kNandAsAnd, 'R',
+            "You work this part right when you do it again: it was a one-off slip. Your answers do not show at which step.",
+            {}, {}},
+        {kNandAsAnd, 'N', "Found: You read \"Nand\" as \"And\". It acts first at the Nand of the question: 1 Nand 1.",
             {"1 Nand 1", "1 Nand 2"}, {cross.arg(2).arg(1), cross.arg(1).arg(2)}},
     };
     // The finder's question and the expression it asks: a group, a step again with its values, or a fresh one.
     const QRegularExpression asking("^(?:Work out this group of the question: (.+)|You had (.+) here; work it out "
                                     "again|Not in the question: work out (.+))$");
     int turn = 0, fresh = 0;
-    for (const auto &[run, misreads, found, heads, cells] : rows) {
+    for (const auto &[run, nand, found, heads, cells] : rows) {
         SCOPED_TRACE(found.toStdString());
         OpenRun(run);
         review_->activateWindow();
@@ -186,7 +192,7 @@ TEST_F(ReviewTest, FindMyMistakeAsksPartsUntilItNamesTheMistake)
                 std::pair(qsizetype(match.captured(3).isEmpty()), match.captured(3).isEmpty()));
             fresh += !match.captured(3).isEmpty();
             EXPECT_EQ(Get<QPushButton>("finderUnknown")->isVisible(), !run.back().binary);
-            if (misreads)
+            if (nand == 'N' || (nand == 'S' && !match.captured(2).isEmpty()))
                 for (std::size_t at; (at = part.find(" Nand ")) != std::string::npos;)
                     part.replace(at, 6, " And ");
             const char value = nlt::EvaluateExpression(part)[0];
