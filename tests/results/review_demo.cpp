@@ -3,7 +3,7 @@
 // until the reading matters. The stage shown: the causes with the first
 // selected, "More" pressed, Find My Mistake asking its first part, or at its
 // end; or, on a short two-valued run ended by a slip, at its end with every
-// part worked rightly.
+// part worked rightly but the slip repeated at its step.
 // With --time, opens it on the longest question of the capped difficulty
 // instead, prints how long opening and scrolling took, and quits.
 //   review_demo [causes|more|asking|found|oneoff|--time]
@@ -95,7 +95,8 @@ FinishedRun SlipRun()
     return run;
 }
 
-// Answers the part Find My Mistake asks as that person, or rightly; false when it asks nothing.
+// Answers the part Find My Mistake asks as that person, or rightly but for a step
+// asked again; false when it asks nothing.
 bool AnswerAsked(QWidget *review, bool rightly)
 {
     auto *asked = review->findChild<QLabel *>(QStringLiteral("finderQuestion"));
@@ -104,7 +105,9 @@ bool AnswerAsked(QWidget *review, bool rightly)
     // The expression stands after the last colon or "work out", or between "You had" and "here".
     static const QRegularExpression expression("^.*(?:: |work out |You had )(.+?)(?: here;.*)?$");
     const std::string part = expression.match(asked->text()).captured(1).toStdString();
-    const char value = rightly ? nlt::EvaluateExpression(part)[0] : NandAsAnd(part);
+    // Working rightly, the person still repeats the slip at its step asked again.
+    const bool again = asked->text().startsWith(QLatin1String("You had "));
+    const char value = rightly && !again ? nlt::EvaluateExpression(part)[0] : NandAsAnd(part);
     const char *button = value == '1' ? "finderTrue" : value == '2' ? "finderFalse" : "finderUnknown";
     review->findChild<QPushButton *>(QLatin1String(button))->click();
     return true;
