@@ -56,7 +56,8 @@ public:
     std::vector<Cause> causes() const;
     // True when the search has ended.
     bool finished() const { return !next_; }
-    // The cause that holds at least 0.9, if one does.
+    // The misreading that holds at least 0.9 (tested, and told apart from every
+    // other cause), if one does.
     std::optional<Cause> named() const;
     // True when the search ended on a one-off slip.
     bool slipWasOneOff() const { return ending().kind == EndingKind::OneOff; }
