@@ -55,6 +55,52 @@ double Entropy(const std::array<double, 3> &p)
     return h;
 }
 
+// A cause's answer chances depend only on its two answers (active, dormant)
+// and on whether it repeats (a misreading does, a slip half the time), so the
+// weights of a question are summed by those nine by two patterns.
+struct AnswerPatterns {
+    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
+    std::array<std::array<double, 9>, 2> entropy{};
+
+    explicit AnswerPatterns(bool binary)
+    {
+        for (std::size_t slip = 0; slip < 2; ++slip)
+            for (std::size_t ad = 0; ad < 9; ++ad) {
+                const double repeat = slip ? kRepeat : 1.0;
+                std::array<double, 3> &p = chances[slip][ad];
+                for (const char v : std::string_view(binary ? "12" : "012"))
+                    p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary ? 2 : 3);
+                p[ad / 3] += (1 - kFreshSlip) * repeat;
+                p[ad % 3] += (1 - kFreshSlip) * (1 - repeat);
+                entropy[slip][ad] = Entropy(p);
+            }
+    }
+
+    // The expected information of a question whose weights are mass; with
+    // lumpSlips the slips count as one account.
+    double Gain(const std::array<std::array<double, 9>, 2> &mass, bool lumpSlips) const
+    {
+        std::array<double, 3> mix{}, slips{};
+        double within = 0, slipWeight = 0;
+        for (std::size_t slip = 0; slip < 2; ++slip)
+            for (std::size_t ad = 0; ad < 9; ++ad) {
+                const double w = mass[slip][ad];
+                for (std::size_t v = 0; v < 3; ++v) {
+                    mix[v] += w * chances[slip][ad][v];
+                    slips[v] += slip ? w * chances[slip][ad][v] : 0;
+                }
+                slipWeight += slip ? w : 0;
+                within += slip && lumpSlips ? 0 : w * entropy[slip][ad];
+            }
+        if (lumpSlips && slipWeight > 0) {
+            for (double &v : slips)
+                v /= slipWeight;
+            within += slipWeight * Entropy(slips);
+        }
+        return Entropy(mix) - within;
+    }
+};
+
 // The words fresh chains are built from: words that tell the order and "Not"
 // rules apart when those stand, then the words the misreadings act on, the
 // word with the most weight on it first.
@@ -159,31 +205,28 @@ void MistakeFinder::AddCandidate(Ask ask, std::vector<TextRange> ranges, bool te
     candidates_.push_back(std::move(k));
 }
 
-std::array<double, 3> MistakeFinder::AnswerChances(std::size_t k, std::size_t c) const
-{
-    const Candidate &q = candidates_[k];
-    const double repeat = IsMisreading(causes_[c].kind) ? 1.0 : kRepeat;
-    std::array<double, 3> p{};
-    for (const char v : std::string_view(binary_ ? "12" : "012"))
-        p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary_ ? 2 : 3);
-    p[static_cast<std::size_t>(q.active[c] - '0')] += (1 - kFreshSlip) * repeat;
-    p[static_cast<std::size_t>(q.dormant[c] - '0')] += (1 - kFreshSlip) * (1 - repeat);
-    return p;
-}
-
 void MistakeFinder::Reweigh()
 {
     double total = 0;
     weights_.assign(causes_.size(), 0);
+    const AnswerPatterns patterns(binary_);
     for (std::size_t c = 0; c < causes_.size(); ++c) {
         double w = prior_[c];
-        for (const auto &[k, value] : answers_)
-            w *= AnswerChances(k, c)[static_cast<std::size_t>(value - '0')];
+        for (const auto &[k, value] : answers_) {
+            const Candidate &q = candidates_[k];
+            const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
+            w *= patterns.chances[!IsMisreading(causes_[c].kind)][pattern][static_cast<std::size_t>(value - '0')];
+        }
         weights_[c] = w;
         total += w;
     }
     for (double &w : weights_)
         w = total > 0 ? w / total : 0;
+    MarkTold();
+}
+
+void MistakeFinder::MarkTold()
+{
     // Told apart: some question answered so far tested the cause (it answers it
     // otherwise than the language), and for every other cause some question has
     // them answer differently. A lone cause is told apart by the run itself.
@@ -247,21 +290,7 @@ std::optional<Ask> MistakeFinder::Choose() const
     // long questions only when no short one tells enough. While misreadings
     // stand, the slips count as one account (which slip it was matters only
     // once no misreading is left).
-    const bool lumpSlips = misread >= 1 - kHeld;
-    // A cause's answer chances depend only on its two answers and on whether it
-    // repeats: weights are summed by those, so a question costs one pass.
-    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
-    std::array<std::array<double, 9>, 2> entropy{};
-    for (std::size_t slip = 0; slip < 2; ++slip)
-        for (std::size_t ad = 0; ad < 9; ++ad) {
-            const double repeat = slip ? kRepeat : 1.0;
-            std::array<double, 3> &p = chances[slip][ad];
-            for (const char v : std::string_view(binary_ ? "12" : "012"))
-                p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary_ ? 2 : 3);
-            p[ad / 3] += (1 - kFreshSlip) * repeat;
-            p[ad % 3] += (1 - kFreshSlip) * (1 - repeat);
-            entropy[slip][ad] = Entropy(p);
-        }
+    const AnswerPatterns patterns(binary_);
     std::array<std::optional<std::size_t>, 2> best; // short, long
     std::array<double, 2> bestScore{0, 0};
     for (std::size_t k = 0; k < candidates_.size(); ++k) {
@@ -273,25 +302,7 @@ std::optional<Ask> MistakeFinder::Choose() const
             if (weights_[c] >= 1e-9)
                 mass[!IsMisreading(causes_[c].kind)]
                     [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
-        std::array<double, 3> mix{}, slips{};
-        double within = 0, slipWeight = 0;
-        for (std::size_t slip = 0; slip < 2; ++slip)
-            for (std::size_t ad = 0; ad < 9; ++ad) {
-                const double w = mass[slip][ad];
-                for (std::size_t v = 0; v < 3; ++v) {
-                    mix[v] += w * chances[slip][ad][v];
-                    slips[v] += slip ? w * chances[slip][ad][v] : 0;
-                }
-                slipWeight += slip ? w : 0;
-                within += slip && lumpSlips ? 0 : w * entropy[slip][ad];
-            }
-        // While misreadings stand, the slips count as one account.
-        if (lumpSlips && slipWeight > 0) {
-            for (double &v : slips)
-                v /= slipWeight;
-            within += slipWeight * Entropy(slips);
-        }
-        const double gain = Entropy(mix) - within;
+        const double gain = patterns.Gain(mass, misread >= 1 - kHeld);
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);
         const std::size_t kind = q.operators <= kShortOperators && q.depth <= kShortDepth ? 0 : 1;
         if (gain >= kMinGain && score > bestScore[kind]) {

@@ -13,37 +13,13 @@
 #include <utility>
 #include <vector>
 
+#include "engine/ask.h"
 #include "engine/cause.h"
 #include "engine/explain.h"
 #include "engine/language.h"
 #include "engine/rules.h"
 
 namespace nlt {
-
-// What kind of question the finder asks.
-enum class AskKind : std::uint8_t {
-    Group, // a group of the failed question, as it stands there
-    Step,  // one step of the failed question asked again, with the values it had there
-    Fresh, // an expression that is not in the failed question
-};
-
-// One question of the finder, as data for its wording.
-struct Ask {
-    // The expression to work out.
-    std::string text;
-    // Where it stands in the failed question; nothing for a fresh expression.
-    std::optional<TextRange> range;
-    // What kind of question it is.
-    AskKind kind = AskKind::Fresh;
-    // Step: what the step does (a fold or a "Not").
-    StepKind step = StepKind::Fold;
-    // Step on a fold: its operator.
-    Operator op = Operator::And;
-    // Step: the left operand's value there (the operand of a "Not").
-    char left = '\0';
-    // Step on a fold: the right operand's value there.
-    char right = '\0';
-};
 
 // How a search ended.
 enum class EndingKind : std::uint8_t {
@@ -80,7 +56,8 @@ public:
     std::vector<Cause> causes() const;
     // True when the search has ended.
     bool finished() const { return !next_; }
-    // The cause that holds at least 0.9, if one does.
+    // The misreading that holds at least 0.9 (tested, and told apart from every
+    // other cause), if one does.
     std::optional<Cause> named() const;
     // True when the search ended on a one-off slip.
     bool slipWasOneOff() const { return ending().kind == EndingKind::OneOff; }
@@ -108,10 +85,10 @@ private:
     void AddCandidate(Ask ask, std::vector<TextRange> ranges, bool term);
     // Recomputes the weights and the told-apart marks from the priors and the answers.
     void Reweigh();
+    // Marks the causes told apart from every other cause and tested.
+    void MarkTold();
     // Works out the next question, or nothing when the search ends.
     std::optional<Ask> Choose() const;
-    // The probability of each answer value to candidate k under cause c.
-    std::array<double, 3> AnswerChances(std::size_t k, std::size_t c) const;
     // The weight a cause may be given: below 0.9 unless it is told apart and tested.
     double Held(std::size_t c) const;
     // The likeliest slip when the answers point to it.

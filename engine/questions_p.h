@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/explain.h"
-#include "engine/finder.h"
+#include "engine/ask.h"
 #include "engine/readings.h"
 
 namespace nlt::detail {
