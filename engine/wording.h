@@ -77,6 +77,12 @@ std::string AnswerInWords(char given, char right);
 // "The value is True (1)." for an expression worked out on request.
 std::string ValueInWords(char value);
 
+// Said instead of a value for a text that is no expression.
+std::string NoValueInWords();
+
+// Said for an empty text to work out.
+std::string EmptyTextInWords();
+
 // One step as a person works it in the head: "1 For 2 = 2",
 // "Not 0 after For counts as 2", "Not 2 is 1", "Not Not cancels".
 std::string StepInWords(const Step &step);

@@ -45,6 +45,10 @@ std::string AnswerInWords(char given, char right)
 
 std::string ValueInWords(char value) { return "The value is " + ValueWithWord(value) + '.'; }
 
+std::string NoValueInWords() { return "No value."; }
+
+std::string EmptyTextInWords() { return "Type an expression to work it out."; }
+
 std::string StepInWords(const Step &step)
 {
     switch (step.kind) {

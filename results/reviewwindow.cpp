@@ -164,7 +164,7 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     showDiagnosis();
     working_->clear();
     if (text.trimmed().isEmpty()) {
-        showProblem(tr("Type an expression to work it out."), std::nullopt);
+        showProblem(Said(nlt::EmptyTextInWords()), std::nullopt);
         return;
     }
     if (const std::optional<nlt::SyntaxProblem> problem = nlt::FindSyntaxProblem(utf8)) {
@@ -190,7 +190,7 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
 
 void ReviewWindow::showProblem(const QString &problem, std::optional<qsizetype> position)
 {
-    say(ui_->answerLabel, tr("No value."));
+    say(ui_->answerLabel, Said(nlt::NoValueInWords()));
     say(ui_->problemLabel, problem);
     ui_->problemLabel->setVisible(true);
     if (!position)
