@@ -82,11 +82,12 @@ constexpr std::size_t kMaxCauses = 40;
 constexpr std::size_t kMaxParts = 400;
 // Fresh chains are built from at most this many operator words.
 constexpr std::size_t kChainWords = 5;
-// A one-off slip comes from a misstep with these very operands, so asked the
-// same step again a person repeats it about half the time.
-constexpr double kRepeat = 0.5;
+// A one-off slip comes from a misstep with these very operands: asked that
+// step again alone, some persons repeat it half the time and some nearly
+// always; inside a larger group some never do and some mostly do.
+constexpr double kRepeatStep = 0.65, kRepeatGroup = 0.4;
 // Any answer may carry a fresh slip, made with this chance.
-constexpr double kFreshSlip = 0.05;
+constexpr double kFreshSlip = 0.004;
 // A cause holds once it has this much.
 constexpr double kHeld = 0.9;
 // What a cause not told apart from every other may have at most.
@@ -101,8 +102,10 @@ constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
 constexpr std::size_t kMaxAsked = 8;
 // Misreadings are out once they hold this much together.
 constexpr double kMisreadingsOut = 0.02;
-// A repeated slip is localised when it weighs this many times any other slip.
-constexpr double kLocalised = 10;
+// A slip is localised when it holds this share of the slips' weight.
+constexpr double kLocalised = 0.9;
+// A slip below this share of the slips' weight is no longer a candidate.
+constexpr double kSlipOut = 0.01;
 
 // The entropy in bits of a distribution over the three values.
 double Entropy(const std::array<double, 3> &p)
@@ -114,18 +117,22 @@ double Entropy(const std::array<double, 3> &p)
     return h;
 }
 
+// How a cause answers a question: a misreading always at work, a slip asked
+// its step again alone, a slip inside a group (or not in the question asked).
+enum Account : std::uint8_t { kMisreading, kSlipAlone, kSlipInGroup, kAccounts };
+
 // A cause's answer chances depend only on its two answers (active, dormant)
-// and on whether it repeats (a misreading does, a slip half the time), so the
-// weights of a question are summed by those nine by two patterns.
+// and on its account (how often it is at work), so the weights of a question
+// are summed by those nine by three patterns.
 struct AnswerPatterns {
-    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
-    std::array<std::array<double, 9>, 2> entropy{};
+    std::array<std::array<std::array<double, 3>, 9>, kAccounts> chances{}; // [account][active * 3 + dormant]
+    std::array<std::array<double, 9>, kAccounts> entropy{};
 
     explicit AnswerPatterns(bool binary)
     {
-        for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t slip = 0; slip < kAccounts; ++slip)
             for (std::size_t ad = 0; ad < 9; ++ad) {
-                const double repeat = slip ? kRepeat : 1.0;
+                const double repeat = slip == kMisreading ? 1.0 : slip == kSlipAlone ? kRepeatStep : kRepeatGroup;
                 std::array<double, 3> &p = chances[slip][ad];
                 for (const char v : std::string_view(binary ? "12" : "012"))
                     p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary ? 2 : 3);
@@ -137,11 +144,11 @@ struct AnswerPatterns {
 
     // The expected information of a question whose weights are mass; with
     // lumpSlips the slips count as one account.
-    double Gain(const std::array<std::array<double, 9>, 2> &mass, bool lumpSlips) const
+    double Gain(const std::array<std::array<double, 9>, kAccounts> &mass, bool lumpSlips) const
     {
         std::array<double, 3> mix{}, slips{};
         double within = 0, slipWeight = 0;
-        for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t slip = 0; slip < kAccounts; ++slip)
             for (std::size_t ad = 0; ad < 9; ++ad) {
                 const double w = mass[slip][ad];
                 for (std::size_t v = 0; v < 3; ++v) {
@@ -219,9 +226,11 @@ void MistakeFinder::AddCandidates(const std::string &text, const Explanation &wo
     std::vector<detail::Askable> parts = detail::QuestionParts(text, working);
     if (parts.size() > kMaxParts)
         parts.resize(kMaxParts);
+    // A fresh term may have the text of a step or group of the question: asked
+    // fresh it is not that place, so a slip there is not repeated in it, and it
+    // tells a misreading from the slips where the place cannot.
     std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
     for (detail::Askable &q : parts) {
-        seen.insert(std::string(detail::Computation(q.ask.text)));
         // A step asked again is worked again at the one place shown.
         if (q.part.term)
             q.part.ranges.resize(1);
@@ -274,7 +283,7 @@ void MistakeFinder::Reweigh()
         for (const auto &[k, value] : answers_) {
             const Candidate &q = candidates_[k];
             const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
-            w *= patterns.chances[!IsMisreading(causes_[c].kind)][pattern][static_cast<std::size_t>(value - '0')];
+            w *= patterns.chances[AccountOf(c, q)][pattern][static_cast<std::size_t>(value - '0')];
         }
         weights_[c] = w;
         total += w;
@@ -309,28 +318,37 @@ void MistakeFinder::MarkTold()
 
 double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] : std::min(weights_[c], kUntold); }
 
+std::size_t MistakeFinder::AccountOf(std::size_t c, const Candidate &q) const
+{
+    if (IsMisreading(causes_[c].kind))
+        return kMisreading;
+    return q.ask.kind == AskKind::Step ? kSlipAlone : kSlipInGroup;
+}
+
 std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
 {
     std::optional<std::size_t> top;
-    double second = 0;
+    double slips = 0;
+    std::size_t standing = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         if (!IsMisreading(causes_[c].kind)) {
+            slips += weights_[c];
             if (!top || weights_[c] > weights_[*top])
-                second = top ? weights_[*top] : 0, top = c;
-            else
-                second = std::max(second, weights_[c]);
+                top = c;
         }
-    if (!top)
+    if (!top || slips <= 0)
         return std::nullopt;
-    if (second == 0)
-        return top; // the only slip that gives the answer
-    // The answers point to a slip the person repeated where asked its step
-    // again, when it stands well above every other slip.
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        standing += !IsMisreading(causes_[c].kind) && weights_[c] >= kSlipOut * slips;
+    if (standing == 1)
+        return top; // the only slip left that gives the answer
+    // The answers point to a slip that holds among the slips and was asked
+    // again alone and answered as it gives.
     const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
         const Candidate &q = candidates_[a.first];
-        return q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
+        return q.ask.kind == AskKind::Step && q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
     });
-    return repeated && weights_[*top] >= kLocalised * second ? top : std::nullopt;
+    return repeated && weights_[*top] >= kLocalised * slips ? top : std::nullopt;
 }
 
 std::optional<Ask> MistakeFinder::Choose() const
@@ -356,12 +374,12 @@ std::optional<Ask> MistakeFinder::Choose() const
         const Candidate &q = candidates_[k];
         if (asked.contains(detail::Computation(q.ask.text)))
             continue;
-        std::array<std::array<double, 9>, 2> mass{};
+        std::array<std::array<double, 9>, kAccounts> mass{};
         for (std::size_t c = 0; c < causes_.size(); ++c)
             if (weights_[c] >= 1e-9)
-                mass[!IsMisreading(causes_[c].kind)]
+                mass[AccountOf(c, q)]
                     [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
-        const double gain = patterns.Gain(mass, misread >= 1 - kHeld);
+        const double gain = patterns.Gain(mass, misread >= kMisreadingsOut);
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);
         const std::size_t kind = q.operators <= kShortOperators && q.depth <= kShortDepth ? 0 : 1;
         if (gain >= kMinGain && score > bestScore[kind]) {

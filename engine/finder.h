@@ -91,6 +91,8 @@ private:
     std::optional<Ask> Choose() const;
     // The weight a cause may be given: below 0.9 unless it is told apart and tested.
     double Held(std::size_t c) const;
+    // How cause c answers question q: at work always, or as a slip asked alone or in a group.
+    std::size_t AccountOf(std::size_t c, const Candidate &q) const;
     // The likeliest slip when the answers point to it.
     std::optional<std::size_t> LocalisedSlip() const;
 
