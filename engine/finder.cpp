@@ -82,10 +82,11 @@ constexpr std::size_t kMaxCauses = 40;
 constexpr std::size_t kMaxParts = 400;
 // Fresh chains are built from at most this many operator words.
 constexpr std::size_t kChainWords = 5;
-// A one-off slip comes from a misstep with these very operands: asked that
-// step again alone, some persons repeat it half the time and some nearly
-// always; inside a larger group some never do and some mostly do.
-constexpr double kRepeatStep = 0.65, kRepeatGroup = 0.4;
+// A one-off slip comes from a misstep with these very operands. Persons are
+// of two kinds, as likely as each other: a steady one repeats it wherever the
+// step is worked again, alone or inside a group, most times; a fleeting one
+// repeats it about half the time asked the step alone, and seldom in a group.
+constexpr double kSteadyAlone = 0.8, kSteadyInGroup = 0.75, kFleetingAlone = 0.5, kFleetingInGroup = 0.1;
 // Any answer may carry a fresh slip, made with this chance.
 constexpr double kFreshSlip = 0.004;
 // A cause holds once it has this much.
@@ -98,6 +99,8 @@ constexpr double kUntold = 0.89;
 constexpr double kMinGain = 0.02, kOperatorCost = 0.01;
 // Questions of at most this many operators and levels of parentheses are short.
 constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
+// A long question is asked before a short one that tells this many times less.
+constexpr double kLongFactor = 3;
 // The finder asks at most this many questions.
 constexpr std::size_t kMaxAsked = 8;
 // Misreadings are out once they hold this much together.
@@ -119,7 +122,10 @@ double Entropy(const std::array<double, 3> &p)
 
 // How a cause answers a question: a misreading always at work, a slip asked
 // its step again alone, a slip inside a group (or not in the question asked).
-enum Account : std::uint8_t { kMisreading, kSlipAlone, kSlipInGroup, kAccounts };
+enum Account : std::uint8_t { kMisreading, kSteadyStep, kSteadyGroup, kFleetingStep, kFleetingGroup, kAccounts };
+
+// How often a cause of an account is at work in a question.
+constexpr std::array<double, kAccounts> kAtWork{1.0, kSteadyAlone, kSteadyInGroup, kFleetingAlone, kFleetingInGroup};
 
 // A cause's answer chances depend only on its two answers (active, dormant)
 // and on its account (how often it is at work), so the weights of a question
@@ -132,7 +138,7 @@ struct AnswerPatterns {
     {
         for (std::size_t slip = 0; slip < kAccounts; ++slip)
             for (std::size_t ad = 0; ad < 9; ++ad) {
-                const double repeat = slip == kMisreading ? 1.0 : slip == kSlipAlone ? kRepeatStep : kRepeatGroup;
+                const double repeat = kAtWork[slip];
                 std::array<double, 3> &p = chances[slip][ad];
                 for (const char v : std::string_view(binary ? "12" : "012"))
                     p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary ? 2 : 3);
@@ -224,6 +230,18 @@ MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> 
 void MistakeFinder::AddCandidates(const std::string &text, const Explanation &working)
 {
     std::vector<detail::Askable> parts = detail::QuestionParts(text, working);
+    // Parts that hold a slip's place come first, shortest first among them:
+    // in a long question the groups that localise a slip may be long.
+    const auto holdsSlip = [&](const detail::Askable &q) {
+        return std::ranges::any_of(causes_, [&](const Cause &c) {
+            return !IsMisreading(c.kind) && std::ranges::any_of(c.places, [&](const TextRange &p) {
+                return std::ranges::any_of(q.part.ranges,
+                    [&](const TextRange &r) { return p.begin >= r.begin && p.begin + p.length <= r.begin + r.length; });
+            });
+        });
+    };
+    if (parts.size() > kMaxParts)
+        std::ranges::stable_partition(parts, holdsSlip);
     if (parts.size() > kMaxParts)
         parts.resize(kMaxParts);
     // A fresh term may have the text of a step or group of the question: asked
@@ -231,10 +249,25 @@ void MistakeFinder::AddCandidates(const std::string &text, const Explanation &wo
     // tells a misreading from the slips where the place cannot.
     std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
     for (detail::Askable &q : parts) {
-        // A step asked again is worked again at the one place shown.
-        if (q.part.term)
-            q.part.ranges.resize(1);
-        AddCandidate(std::move(q.ask), std::move(q.part.ranges), q.part.term);
+        if (!q.part.term) {
+            AddCandidate(std::move(q.ask), std::move(q.part.ranges), false);
+            continue;
+        }
+        // A step asked again is worked again at the one place shown: one
+        // question for its first place and one for each other place where a
+        // slip may be (only one of them is asked: they are one computation).
+        for (std::size_t r = 0; r < q.part.ranges.size(); ++r) {
+            const TextRange place = q.part.ranges[r];
+            if (r == 0 || std::ranges::any_of(causes_, [&](const Cause &c) {
+                    return !IsMisreading(c.kind) && std::ranges::any_of(c.places, [&](const TextRange &p) {
+                        return p.begin == place.begin && p.length == place.length;
+                    });
+                })) {
+                Ask ask = q.ask;
+                ask.range = place;
+                AddCandidate(std::move(ask), {place}, true);
+            }
+        }
     }
     for (detail::Askable &q : detail::FreshQuestions(binary_, ChainWords(causes_, binary_)))
         if (seen.insert(q.ask.text).second)
@@ -278,15 +311,19 @@ void MistakeFinder::Reweigh()
     double total = 0;
     weights_.assign(causes_.size(), 0);
     const AnswerPatterns patterns(binary_);
+    steady_.assign(causes_.size(), 0.5);
     for (std::size_t c = 0; c < causes_.size(); ++c) {
-        double w = prior_[c];
+        // A slip's likelihood is summed over the two kinds of person.
+        std::array<double, 2> w{prior_[c] / 2, prior_[c] / 2}; // steady, fleeting
         for (const auto &[k, value] : answers_) {
             const Candidate &q = candidates_[k];
             const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
-            w *= patterns.chances[AccountOf(c, q)][pattern][static_cast<std::size_t>(value - '0')];
+            for (const bool steady : {true, false})
+                w[!steady] *= patterns.chances[AccountOf(c, q, steady)][pattern][static_cast<std::size_t>(value - '0')];
         }
-        weights_[c] = w;
-        total += w;
+        weights_[c] = w[0] + w[1];
+        steady_[c] = weights_[c] > 0 ? w[0] / weights_[c] : 0.5;
+        total += weights_[c];
     }
     for (double &w : weights_)
         w = total > 0 ? w / total : 0;
@@ -318,11 +355,13 @@ void MistakeFinder::MarkTold()
 
 double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] : std::min(weights_[c], kUntold); }
 
-std::size_t MistakeFinder::AccountOf(std::size_t c, const Candidate &q) const
+std::size_t MistakeFinder::AccountOf(std::size_t c, const Candidate &q, bool steady) const
 {
     if (IsMisreading(causes_[c].kind))
         return kMisreading;
-    return q.ask.kind == AskKind::Step ? kSlipAlone : kSlipInGroup;
+    if (q.ask.kind == AskKind::Step)
+        return steady ? kSteadyStep : kFleetingStep;
+    return steady ? kSteadyGroup : kFleetingGroup;
 }
 
 std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
@@ -342,13 +381,25 @@ std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
         standing += !IsMisreading(causes_[c].kind) && weights_[c] >= kSlipOut * slips;
     if (standing == 1)
         return top; // the only slip left that gives the answer
-    // The answers point to a slip that holds among the slips and was asked
-    // again alone and answered as it gives.
-    const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
-        const Candidate &q = candidates_[a.first];
-        return q.ask.kind == AskKind::Step && q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
-    });
-    return repeated && weights_[*top] >= kLocalised * slips ? top : std::nullopt;
+    // The answers point to a slip that holds among the slips and was repeated
+    // where asked again (its step, or a group that holds it).
+    return RepeatedAt(*top) && weights_[*top] >= kLocalised * slips ? top : std::nullopt;
+}
+
+std::optional<TextRange> MistakeFinder::RepeatedAt(std::size_t c) const
+{
+    // A step asked alone points to one place; a group may hold several.
+    for (const bool alone : {true, false})
+        for (const auto &[k, value] : answers_) {
+            const Candidate &q = candidates_[k];
+            if ((q.ask.kind == AskKind::Step) == alone && q.active[c] != q.dormant[c] && value == q.active[c])
+                for (const TextRange &p : causes_[c].places)
+                    if (std::ranges::any_of(q.ranges, [&](const TextRange &r) {
+                            return p.begin >= r.begin && p.begin + p.length <= r.begin + r.length;
+                        }))
+                        return p;
+        }
+    return std::nullopt;
 }
 
 std::optional<Ask> MistakeFinder::Choose() const
@@ -376,9 +427,11 @@ std::optional<Ask> MistakeFinder::Choose() const
             continue;
         std::array<std::array<double, 9>, kAccounts> mass{};
         for (std::size_t c = 0; c < causes_.size(); ++c)
-            if (weights_[c] >= 1e-9)
-                mass[AccountOf(c, q)]
-                    [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
+            if (weights_[c] >= 1e-9) {
+                const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
+                mass[AccountOf(c, q, true)][pattern] += weights_[c] * steady_[c];
+                mass[AccountOf(c, q, false)][pattern] += weights_[c] * (1 - steady_[c]);
+            }
         const double gain = patterns.Gain(mass, misread >= kMisreadingsOut);
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);
         const std::size_t kind = q.operators <= kShortOperators && q.depth <= kShortDepth ? 0 : 1;
@@ -387,7 +440,11 @@ std::optional<Ask> MistakeFinder::Choose() const
             best[kind] = k;
         }
     }
-    const std::optional<std::size_t> pick = best[0] ? best[0] : best[1];
+    // A long question only when no short one tells enough, or when it tells
+    // several times more (halving the places a slip may be, where the short
+    // groups hold one or two of them each).
+    const bool longer = best[1] && (!best[0] || bestScore[1] > kLongFactor * bestScore[0]);
+    const std::optional<std::size_t> pick = longer ? best[1] : best[0];
     if (!pick)
         return std::nullopt;
     return candidates_[*pick].ask;
@@ -438,6 +495,10 @@ Ending MistakeFinder::ending() const
     if (const auto slip = LocalisedSlip()) {
         ending.cause = causes_[*slip];
         ending.cause->probability = weights_[*slip];
+        // Of identical places, the one where the slip was repeated comes first.
+        if (const auto at = RepeatedAt(*slip))
+            std::ranges::stable_partition(ending.cause->places,
+                [&](const TextRange &p) { return p.begin == at->begin && p.length == at->length; });
     }
     return ending;
 }

@@ -91,8 +91,11 @@ private:
     std::optional<Ask> Choose() const;
     // The weight a cause may be given: below 0.9 unless it is told apart and tested.
     double Held(std::size_t c) const;
-    // How cause c answers question q: at work always, or as a slip asked alone or in a group.
-    std::size_t AccountOf(std::size_t c, const Candidate &q) const;
+    // How cause c answers question q: at work always, or as a slip of a steady
+    // or a fleeting person asked alone or in a group.
+    std::size_t AccountOf(std::size_t c, const Candidate &q, bool steady) const;
+    // The place of slip c that an answer repeated it at, if one did.
+    std::optional<TextRange> RepeatedAt(std::size_t c) const;
     // The likeliest slip when the answers point to it.
     std::optional<std::size_t> LocalisedSlip() const;
 
@@ -103,6 +106,7 @@ private:
     std::vector<Candidate> candidates_;                 // the questions that can be asked
     std::vector<std::pair<std::size_t, char>> answers_; // candidate index, value given
     std::vector<double> weights_;                       // current probabilities
+    std::vector<double> steady_;                        // for a slip: the chance the person is of the steady kind
     std::vector<bool> told_;                            // told apart from every other cause and tested
     std::optional<Ask> next_;                           // the next question, worked out once
 };
