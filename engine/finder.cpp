@@ -224,7 +224,7 @@ MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> 
     if (causes_.size() >= 2)
         AddCandidates(failed.text, working);
     Reweigh();
-    next_ = Choose();
+    Next();
 }
 
 void MistakeFinder::AddCandidates(const std::string &text, const Explanation &working)
@@ -402,7 +402,7 @@ std::optional<TextRange> MistakeFinder::RepeatedAt(std::size_t c) const
     return std::nullopt;
 }
 
-std::optional<Ask> MistakeFinder::Choose() const
+std::optional<std::size_t> MistakeFinder::Choose() const
 {
     if (candidates_.empty() || answers_.size() >= kMaxAsked || named())
         return std::nullopt;
@@ -444,20 +444,22 @@ std::optional<Ask> MistakeFinder::Choose() const
     // several times more (halving the places a slip may be, where the short
     // groups hold one or two of them each).
     const bool longer = best[1] && (!best[0] || bestScore[1] > kLongFactor * bestScore[0]);
-    const std::optional<std::size_t> pick = longer ? best[1] : best[0];
-    if (!pick)
-        return std::nullopt;
-    return candidates_[*pick].ask;
+    return longer ? best[1] : best[0];
+}
+
+void MistakeFinder::Next()
+{
+    nextIndex_ = Choose();
+    next_ = nextIndex_ ? std::optional<Ask>(candidates_[*nextIndex_].ask) : std::nullopt;
 }
 
 void MistakeFinder::answer(char value)
 {
     if (!next_)
         return;
-    const auto it = std::ranges::find(candidates_, next_->text, [](const Candidate &q) { return q.ask.text; });
-    answers_.emplace_back(static_cast<std::size_t>(it - candidates_.begin()), value);
+    answers_.emplace_back(*nextIndex_, value);
     Reweigh();
-    next_ = Choose();
+    Next();
 }
 
 std::vector<Cause> MistakeFinder::causes() const

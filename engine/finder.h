@@ -87,8 +87,10 @@ private:
     void Reweigh();
     // Marks the causes told apart from every other cause and tested.
     void MarkTold();
-    // Works out the next question, or nothing when the search ends.
-    std::optional<Ask> Choose() const;
+    // The candidate to ask next, or nothing when the search ends.
+    std::optional<std::size_t> Choose() const;
+    // Works out the next question once (after the start and each answer).
+    void Next();
     // The weight a cause may be given: below 0.9 unless it is told apart and tested.
     double Held(std::size_t c) const;
     // How cause c answers question q: at work always, or as a slip of a steady
@@ -108,6 +110,7 @@ private:
     std::vector<double> weights_;                       // current probabilities
     std::vector<double> steady_;                        // for a slip: the chance the person is of the steady kind
     std::vector<bool> told_;                            // told apart from every other cause and tested
+    std::optional<std::size_t> nextIndex_;              // the candidate asked next
     std::optional<Ask> next_;                           // the next question, worked out once
 };
 
