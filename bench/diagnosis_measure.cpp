@@ -188,8 +188,13 @@ bool PlayRun(Person person, std::optional<Repeats> slipper, bool binary, std::ui
     person.slipEnd = slipEnd;
     if (slipper) {
         t.claimsMisreading += nlt::IsMisreading(before.kind);
-        if (const auto step = NamedSlip(finder))
-            t.namedStep += step->places.front().begin + step->places.front().length == person.slipEnd;
+        // The named step is the slipped fold (its operator word inside, its right
+        // operand ending where the person's did) taken as the person took it.
+        if (const auto step = NamedSlip(finder)) {
+            const nlt::TextRange at = step->places.front();
+            t.namedStep += at.begin + at.length == person.slipEnd && at.begin <= person.slipAt
+                        && step->step == nlt::StepKind::Fold && step->used == person.slipValue;
+        }
         return true;
     }
     t.predicts += Predicts(after, person, binary, seed, count);
