@@ -17,6 +17,7 @@
 #include "tests/reference/simulated_person.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,7 @@ std::size_t Operators(const std::string &text)
 struct Tally {
     int runs = 0, heldBefore = 0, heldWrongBefore = 0, heldAfter = 0, heldWrongAfter = 0, predicts = 0, claimsMisreading = 0,
         namedStep = 0, shortAsks = 0, repeats = 0;
+    std::array<int, 2> fewRuns{}, fewNamed{}; // slip runs with at most 9 candidate steps (1) or more (0)
     std::vector<int> asked;
     double diagnoseMs = 0, worstMs = 0, worstNextMs = 0;
 };
@@ -103,8 +105,15 @@ bool Predicts(const nlt::Cause &cause, const Person &person, bool binary, std::u
     return agree * 10 >= differ * 9;
 }
 
-// Plays the finder with a person; a slipper repeats the slip, where asked it again, with a chance of 0.5.
-template <class F> void PlayFinder(F &finder, const Person &person, std::mt19937_64 &rng, Tally &t)
+// How a slipper repeats the slip when asked its step again: in percent of the
+// times, and whether also inside a group of the question that holds the step.
+struct Repeats {
+    unsigned percent = 50;
+    bool inGroups = false;
+};
+
+// Plays the finder with a person; a slipper repeats the slip as repeats says.
+template <class F> void PlayFinder(F &finder, const Person &person, Repeats repeats, std::mt19937_64 &rng, Tally &t)
 {
     std::set<std::string> computations;
     int asked = 0;
@@ -122,9 +131,9 @@ template <class F> void PlayFinder(F &finder, const Person &person, std::mt19937
         ++asked;
         const bool group = text.front() == '(';
         const bool covers = range && person.slipAt >= range->begin && person.slipAt < range->begin + range->length
-                         && (group || range->begin + range->length == person.slipEnd);
+                         && (group ? repeats.inGroups : range->begin + range->length == person.slipEnd);
         Person now = person;
-        if (!covers || rng() % 2 == 0)
+        if (!covers || rng() % 100 >= repeats.percent)
             now.slipAt = std::string::npos; // not repeated
         const std::size_t offset = now.slipAt == std::string::npos ? 0 : group ? range->begin : now.slipAt - 2;
         const char value = now.Work(text, offset);
@@ -138,7 +147,7 @@ template <class F> void PlayFinder(F &finder, const Person &person, std::mt19937
 }
 
 // One run of a person; false when the person never answers wrong within the cap.
-bool PlayRun(Person person, bool slipper, bool binary, std::uint64_t seed, Tally &t)
+bool PlayRun(Person person, std::optional<Repeats> slipper, bool binary, std::uint64_t seed, Tally &t)
 {
     std::mt19937_64 rng(seed);
     Questions questions(seed, binary);
@@ -166,17 +175,30 @@ bool PlayRun(Person person, bool slipper, bool binary, std::uint64_t seed, Tally
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     t.diagnoseMs += ms, t.worstMs = std::max(t.worstMs, ms);
     nlt::MistakeFinder finder(run);
-    PlayFinder(finder, person, rng, t);
+    PlayFinder(finder, person, slipper.value_or(Repeats{}), rng, t);
     const nlt::Cause before = causes.at(0), after = finder.causes().at(0);
     const std::size_t count = run.size();
+    // On fresh questions a slipper works right (the slip was one-off); working
+    // them must not move the slipped step's end either.
+    const std::size_t slipEnd = person.slipEnd;
+    person.slipAt = std::string::npos;
     if (before.probability >= 0.9)
         ++t.heldBefore, t.heldWrongBefore += !Predicts(before, person, binary, seed, count);
     if (after.probability >= 0.9)
         ++t.heldAfter, t.heldWrongAfter += !Predicts(after, person, binary, seed, count);
+    person.slipEnd = slipEnd;
     if (slipper) {
         t.claimsMisreading += nlt::IsMisreading(before.kind);
-        if (const auto step = NamedSlip(finder))
-            t.namedStep += step->places.front().begin + step->places.front().length == person.slipEnd;
+        // The named step is the slipped fold (its operator word inside, its right
+        // operand ending where the person's did) taken as the person took it.
+        bool named = false;
+        if (const auto step = NamedSlip(finder)) {
+            const nlt::TextRange at = step->places.front();
+            named = at.begin + at.length == person.slipEnd && at.begin <= person.slipAt && step->step == nlt::StepKind::Fold
+                 && step->used == person.slipValue;
+        }
+        const bool few = std::ranges::count_if(causes, [](const nlt::Cause &c) { return !nlt::IsMisreading(c.kind); }) <= 9;
+        t.namedStep += named, t.fewRuns[few] += 1, t.fewNamed[few] += named;
         return true;
     }
     t.predicts += Predicts(after, person, binary, seed, count);
@@ -196,45 +218,55 @@ int main(int argc, char **argv)
         const char *name;
         bool binary;
         std::vector<Person> persons;
+        std::optional<Repeats> slips; // the persons slip once and repeat it so
     };
     const std::vector<Family> families{
         {"word, 2-valued (Nand as And, Xor as Xand, Nor as And)", true,
             {Person::With(R::Word, "Nand", "And"), Person::With(R::Word, "Xor", "Xand"),
-                Person::With(R::Word, "Nor", "And")}},
+                Person::With(R::Word, "Nor", "And")},
+            std::nullopt},
         {"word, 3-valued (Nmaybe as Maybe, Against as With)", false,
-            {Person::With(R::Word, "Nmaybe", "Maybe"), Person::With(R::Word, "Against", "With")}},
+            {Person::With(R::Word, "Nmaybe", "Maybe"), Person::With(R::Word, "Against", "With")}, std::nullopt},
         {"X-word, 3-valued (Xfor as Xagainst, Xfor as For, Xwith as Xor)", false,
             {Person::With(R::Word, "Xfor", "Xagainst"), Person::With(R::Word, "Xfor", "For"),
-                Person::With(R::Word, "Xwith", "Xor")}},
+                Person::With(R::Word, "Xwith", "Xor")},
+            std::nullopt},
         {"cell both orders, 2-valued (1 Xor 2 as 2, 2 Nor 2 as 2)", true,
-            {Person::With(R::Cell, "1 Xor 2", "", '2'), Person::With(R::Cell, "2 Nor 2", "", '2')}},
+            {Person::With(R::Cell, "1 Xor 2", "", '2'), Person::With(R::Cell, "2 Nor 2", "", '2')}, std::nullopt},
         {"cell both orders, 3-valued (0 For 1 as 0, 1 Xwith 2 as 2)", false,
-            {Person::With(R::Cell, "0 For 1", "", '0'), Person::With(R::Cell, "1 Xwith 2", "", '2')}},
+            {Person::With(R::Cell, "0 For 1", "", '0'), Person::With(R::Cell, "1 Xwith 2", "", '2')}, std::nullopt},
         {"cell one order, 2-valued (1 Or 2 as 2, 2 Xand 1 as 1)", true,
-            {Person::With(R::CellOneOrder, "1 Or 2", "", '2'), Person::With(R::CellOneOrder, "2 Xand 1", "", '1')}},
+            {Person::With(R::CellOneOrder, "1 Or 2", "", '2'), Person::With(R::CellOneOrder, "2 Xand 1", "", '1')},
+            std::nullopt},
         {"cell one order, 3-valued (0 For 1 as 0, 2 Maybe 1 as 1)", false,
-            {Person::With(R::CellOneOrder, "0 For 1", "", '0'), Person::With(R::CellOneOrder, "2 Maybe 1", "", '1')}},
-        {"\"Not 0\" as 0, 3-valued", false, {Person::With(R::NotZeroAsZero)}},
-        {"\"Not 0\" by the operator after it, 3-valued", false, {Person::With(R::NotZeroAfter)}},
-        {"\"Not\" ignored, 2-valued", true, {Person::With(R::NotIgnored)}},
-        {"\"Not\" negates the rest, 3-valued", false, {Person::With(R::NotRest)}},
-        {"And-like words first, 2-valued", true, {Person::With(R::AndFirst)}},
-        {"right to left, 3-valued", false, {Person::With(R::RightToLeft)}},
-        {"one-off slips, 2-valued", true, {Person{}}},
-        {"one-off slips, 3-valued", false, {Person{}}},
+            {Person::With(R::CellOneOrder, "0 For 1", "", '0'), Person::With(R::CellOneOrder, "2 Maybe 1", "", '1')},
+            std::nullopt},
+        {"\"Not 0\" as 0, 3-valued", false, {Person::With(R::NotZeroAsZero)}, std::nullopt},
+        {"\"Not 0\" by the operator after it, 3-valued", false, {Person::With(R::NotZeroAfter)}, std::nullopt},
+        {"\"Not\" ignored, 2-valued", true, {Person::With(R::NotIgnored)}, std::nullopt},
+        {"\"Not\" negates the rest, 3-valued", false, {Person::With(R::NotRest)}, std::nullopt},
+        {"And-like words first, 2-valued", true, {Person::With(R::AndFirst)}, std::nullopt},
+        {"right to left, 3-valued", false, {Person::With(R::RightToLeft)}, std::nullopt},
+        {"slips at the step alone, half the time, 2-valued", true, {Person{}}, Repeats{50, false}},
+        {"slips at the step alone, half the time, 3-valued", false, {Person{}}, Repeats{50, false}},
+        {"slips at the step and in groups, 80 %, 2-valued", true, {Person{}}, Repeats{80, true}},
+        {"slips at the step and in groups, 80 %, 3-valued", false, {Person{}}, Repeats{80, true}},
     };
     Tally all;
     int rulePersons = 0, rulePredicts = 0, slipRuns = 0, slipClaims = 0, slipNamed = 0;
+    std::array<int, 2> kindRuns{}, kindNamed{}; // slips by kind: at the step alone, also in groups
     for (const Family &f : families) {
         Tally t;
-        const bool slipper = f.persons.front().rule == R::None;
+        const std::optional<Repeats> slipper = f.slips;
         for (int k = 0; k < runs * static_cast<int>(f.persons.size()); ++k)
             PlayRun(f.persons[static_cast<std::size_t>(k) % f.persons.size()], slipper, f.binary,
                 1 + static_cast<std::uint64_t>(k), t);
         std::printf("%s: %d runs; DiagnoseRun mean %.2f ms, worst %.2f ms; answer() and next() worst %.3f ms\n", f.name,
             t.runs, t.diagnoseMs / std::max(t.runs, 1), t.worstMs, t.worstNextMs);
-        std::printf("  held >= 0.9 and not predicting: before %d of %d held, after %d of %d held\n", t.heldWrongBefore,
-            t.heldBefore, t.heldWrongAfter, t.heldAfter);
+        std::ranges::sort(t.asked);
+        std::printf("  held >= 0.9 and not predicting: before %d of %d held, after %d of %d held; questions median %d\n",
+            t.heldWrongBefore, t.heldBefore, t.heldWrongAfter, t.heldAfter,
+            t.asked.empty() ? 0 : t.asked[t.asked.size() / 2]);
         if (slipper)
             std::printf("  first cause a misreading: %d (%.0f %%); finder names the slipped step: %d (%.0f %%)\n",
                 t.claimsMisreading, Pct(t.claimsMisreading, t.runs), t.namedStep, Pct(t.namedStep, t.runs));
@@ -243,6 +275,10 @@ int main(int argc, char **argv)
                 Pct(t.predicts, t.runs));
         (slipper ? slipRuns : rulePersons) += t.runs;
         rulePredicts += t.predicts, slipClaims += t.claimsMisreading, slipNamed += t.namedStep;
+        if (slipper)
+            kindRuns[slipper->inGroups] += t.runs, kindNamed[slipper->inGroups] += t.namedStep;
+        for (std::size_t few = 0; few < 2; ++few)
+            all.fewRuns[few] += t.fewRuns[few], all.fewNamed[few] += t.fewNamed[few];
         all.runs += t.runs, all.heldBefore += t.heldBefore, all.heldWrongBefore += t.heldWrongBefore;
         all.heldAfter += t.heldAfter, all.heldWrongAfter += t.heldWrongAfter;
         all.shortAsks += t.shortAsks, all.repeats += t.repeats;
@@ -261,6 +297,11 @@ int main(int argc, char **argv)
         rulePersons, Pct(rulePredicts, rulePersons));
     std::printf("  slips: first cause a misreading %.1f %%, finder names the slipped step %.1f %% (%d runs)\n",
         Pct(slipClaims, slipRuns), Pct(slipNamed, slipRuns), slipRuns);
+    std::printf("  slipped step named: at the step alone, half the time %.1f %% (%d runs); at the step and in groups, "
+                "80 %% %.1f %% (%d runs)\n",
+        Pct(kindNamed[0], kindRuns[0]), kindRuns[0], Pct(kindNamed[1], kindRuns[1]), kindRuns[1]);
+    std::printf("  slipped step named where at most 9 steps could have slipped %.1f %% (%d runs), more %.1f %% (%d runs)\n",
+        Pct(all.fewNamed[1], all.fewRuns[1]), all.fewRuns[1], Pct(all.fewNamed[0], all.fewRuns[0]), all.fewRuns[0]);
     std::printf("  questions asked: median %d, max %d, %d in all, %.1f %% with at most 4 operators, %d repeated\n",
         all.asked.empty() ? 0 : all.asked[all.asked.size() / 2], all.asked.empty() ? 0 : all.asked.back(), questions,
         Pct(all.shortAsks, questions), all.repeats);

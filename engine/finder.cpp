@@ -23,11 +23,13 @@ constexpr std::size_t kMaxCauses = 40;
 constexpr std::size_t kMaxParts = 400;
 // Fresh chains are built from at most this many operator words.
 constexpr std::size_t kChainWords = 5;
-// A one-off slip comes from a misstep with these very operands, so asked the
-// same step again a person repeats it about half the time.
-constexpr double kRepeat = 0.5;
+// A one-off slip comes from a misstep with these very operands. Persons are
+// of two kinds, as likely as each other: a steady one repeats it wherever the
+// step is worked again, alone or inside a group, most times; a fleeting one
+// repeats it about half the time asked the step alone, and seldom in a group.
+constexpr double kSteadyAlone = 0.8, kSteadyInGroup = 0.75, kFleetingAlone = 0.5, kFleetingInGroup = 0.1;
 // Any answer may carry a fresh slip, made with this chance.
-constexpr double kFreshSlip = 0.05;
+constexpr double kFreshSlip = 0.004;
 // A cause holds once it has this much.
 constexpr double kHeld = 0.9;
 // What a cause not told apart from every other may have at most.
@@ -38,12 +40,16 @@ constexpr double kUntold = 0.89;
 constexpr double kMinGain = 0.02, kOperatorCost = 0.01;
 // Questions of at most this many operators and levels of parentheses are short.
 constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
+// A long question is asked before a short one that tells this many times less.
+constexpr double kLongFactor = 3;
 // The finder asks at most this many questions.
 constexpr std::size_t kMaxAsked = 8;
 // Misreadings are out once they hold this much together.
 constexpr double kMisreadingsOut = 0.02;
-// A repeated slip is localised when it weighs this many times any other slip.
-constexpr double kLocalised = 10;
+// A slip is localised when it holds this share of the slips' weight.
+constexpr double kLocalised = 0.9;
+// A slip below this share of the slips' weight is no longer a candidate.
+constexpr double kSlipOut = 0.01;
 
 // The entropy in bits of a distribution over the three values.
 double Entropy(const std::array<double, 3> &p)
@@ -55,18 +61,25 @@ double Entropy(const std::array<double, 3> &p)
     return h;
 }
 
+// How a cause answers a question: a misreading always at work, a slip asked
+// its step again alone, a slip inside a group (or not in the question asked).
+enum Account : std::uint8_t { kMisreading, kSteadyStep, kSteadyGroup, kFleetingStep, kFleetingGroup, kAccounts };
+
+// How often a cause of an account is at work in a question.
+constexpr std::array<double, kAccounts> kAtWork{1.0, kSteadyAlone, kSteadyInGroup, kFleetingAlone, kFleetingInGroup};
+
 // A cause's answer chances depend only on its two answers (active, dormant)
-// and on whether it repeats (a misreading does, a slip half the time), so the
-// weights of a question are summed by those nine by two patterns.
+// and on its account (how often it is at work), so the weights of a question
+// are summed by those nine by three patterns.
 struct AnswerPatterns {
-    std::array<std::array<std::array<double, 3>, 9>, 2> chances{}; // [slip][active * 3 + dormant]
-    std::array<std::array<double, 9>, 2> entropy{};
+    std::array<std::array<std::array<double, 3>, 9>, kAccounts> chances{}; // [account][active * 3 + dormant]
+    std::array<std::array<double, 9>, kAccounts> entropy{};
 
     explicit AnswerPatterns(bool binary)
     {
-        for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t slip = 0; slip < kAccounts; ++slip)
             for (std::size_t ad = 0; ad < 9; ++ad) {
-                const double repeat = slip ? kRepeat : 1.0;
+                const double repeat = kAtWork[slip];
                 std::array<double, 3> &p = chances[slip][ad];
                 for (const char v : std::string_view(binary ? "12" : "012"))
                     p[static_cast<std::size_t>(v - '0')] = kFreshSlip / (binary ? 2 : 3);
@@ -78,11 +91,11 @@ struct AnswerPatterns {
 
     // The expected information of a question whose weights are mass; with
     // lumpSlips the slips count as one account.
-    double Gain(const std::array<std::array<double, 9>, 2> &mass, bool lumpSlips) const
+    double Gain(const std::array<std::array<double, 9>, kAccounts> &mass, bool lumpSlips) const
     {
         std::array<double, 3> mix{}, slips{};
         double within = 0, slipWeight = 0;
-        for (std::size_t slip = 0; slip < 2; ++slip)
+        for (std::size_t slip = 0; slip < kAccounts; ++slip)
             for (std::size_t ad = 0; ad < 9; ++ad) {
                 const double w = mass[slip][ad];
                 for (std::size_t v = 0; v < 3; ++v) {
@@ -152,21 +165,50 @@ MistakeFinder::MistakeFinder(const AnsweredQuestion &failed, std::vector<Cause> 
     if (causes_.size() >= 2)
         AddCandidates(failed.text, working);
     Reweigh();
-    next_ = Choose();
+    Next();
 }
 
 void MistakeFinder::AddCandidates(const std::string &text, const Explanation &working)
 {
     std::vector<detail::Askable> parts = detail::QuestionParts(text, working);
+    // Parts that hold a slip's place come first, shortest first among them:
+    // in a long question the groups that localise a slip may be long.
+    const auto holdsSlip = [&](const detail::Askable &q) {
+        return std::ranges::any_of(causes_, [&](const Cause &c) {
+            return !IsMisreading(c.kind) && std::ranges::any_of(c.places, [&](const TextRange &p) {
+                return std::ranges::any_of(q.part.ranges,
+                    [&](const TextRange &r) { return p.begin >= r.begin && p.begin + p.length <= r.begin + r.length; });
+            });
+        });
+    };
+    if (parts.size() > kMaxParts)
+        std::ranges::stable_partition(parts, holdsSlip);
     if (parts.size() > kMaxParts)
         parts.resize(kMaxParts);
+    // A fresh term may have the text of a step or group of the question: asked
+    // fresh it is not that place, so a slip there is not repeated in it, and it
+    // tells a misreading from the slips where the place cannot.
     std::set<std::string, std::less<>> seen{text, std::string(detail::Computation(text))};
     for (detail::Askable &q : parts) {
-        seen.insert(std::string(detail::Computation(q.ask.text)));
-        // A step asked again is worked again at the one place shown.
-        if (q.part.term)
-            q.part.ranges.resize(1);
-        AddCandidate(std::move(q.ask), std::move(q.part.ranges), q.part.term);
+        if (!q.part.term) {
+            AddCandidate(std::move(q.ask), std::move(q.part.ranges), false);
+            continue;
+        }
+        // A step asked again is worked again at the one place shown: one
+        // question for its first place and one for each other place where a
+        // slip may be (only one of them is asked: they are one computation).
+        for (std::size_t r = 0; r < q.part.ranges.size(); ++r) {
+            const TextRange place = q.part.ranges[r];
+            if (r == 0 || std::ranges::any_of(causes_, [&](const Cause &c) {
+                    return !IsMisreading(c.kind) && std::ranges::any_of(c.places, [&](const TextRange &p) {
+                        return p.begin == place.begin && p.length == place.length;
+                    });
+                })) {
+                Ask ask = q.ask;
+                ask.range = place;
+                AddCandidate(std::move(ask), {place}, true);
+            }
+        }
     }
     for (detail::Askable &q : detail::FreshQuestions(binary_, ChainWords(causes_, binary_)))
         if (seen.insert(q.ask.text).second)
@@ -210,15 +252,19 @@ void MistakeFinder::Reweigh()
     double total = 0;
     weights_.assign(causes_.size(), 0);
     const AnswerPatterns patterns(binary_);
+    steady_.assign(causes_.size(), 0.5);
     for (std::size_t c = 0; c < causes_.size(); ++c) {
-        double w = prior_[c];
+        // A slip's likelihood is summed over the two kinds of person.
+        std::array<double, 2> w{prior_[c] / 2, prior_[c] / 2}; // steady, fleeting
         for (const auto &[k, value] : answers_) {
             const Candidate &q = candidates_[k];
             const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
-            w *= patterns.chances[!IsMisreading(causes_[c].kind)][pattern][static_cast<std::size_t>(value - '0')];
+            for (const bool steady : {true, false})
+                w[!steady] *= patterns.chances[AccountOf(c, q, steady)][pattern][static_cast<std::size_t>(value - '0')];
         }
-        weights_[c] = w;
-        total += w;
+        weights_[c] = w[0] + w[1];
+        steady_[c] = weights_[c] > 0 ? w[0] / weights_[c] : 0.5;
+        total += weights_[c];
     }
     for (double &w : weights_)
         w = total > 0 ? w / total : 0;
@@ -250,31 +296,54 @@ void MistakeFinder::MarkTold()
 
 double MistakeFinder::Held(std::size_t c) const { return told_[c] ? weights_[c] : std::min(weights_[c], kUntold); }
 
+std::size_t MistakeFinder::AccountOf(std::size_t c, const Candidate &q, bool steady) const
+{
+    if (IsMisreading(causes_[c].kind))
+        return kMisreading;
+    if (q.ask.kind == AskKind::Step)
+        return steady ? kSteadyStep : kFleetingStep;
+    return steady ? kSteadyGroup : kFleetingGroup;
+}
+
 std::optional<std::size_t> MistakeFinder::LocalisedSlip() const
 {
     std::optional<std::size_t> top;
-    double second = 0;
+    double slips = 0;
+    std::size_t standing = 0;
     for (std::size_t c = 0; c < causes_.size(); ++c)
         if (!IsMisreading(causes_[c].kind)) {
+            slips += weights_[c];
             if (!top || weights_[c] > weights_[*top])
-                second = top ? weights_[*top] : 0, top = c;
-            else
-                second = std::max(second, weights_[c]);
+                top = c;
         }
-    if (!top)
+    if (!top || slips <= 0)
         return std::nullopt;
-    if (second == 0)
-        return top; // the only slip that gives the answer
-    // The answers point to a slip the person repeated where asked its step
-    // again, when it stands well above every other slip.
-    const bool repeated = std::ranges::any_of(answers_, [&](const auto &a) {
-        const Candidate &q = candidates_[a.first];
-        return q.active[*top] != q.dormant[*top] && a.second == q.active[*top];
-    });
-    return repeated && weights_[*top] >= kLocalised * second ? top : std::nullopt;
+    for (std::size_t c = 0; c < causes_.size(); ++c)
+        standing += !IsMisreading(causes_[c].kind) && weights_[c] >= kSlipOut * slips;
+    if (standing == 1)
+        return top; // the only slip left that gives the answer
+    // The answers point to a slip that holds among the slips and was repeated
+    // where asked again (its step, or a group that holds it).
+    return RepeatedAt(*top) && weights_[*top] >= kLocalised * slips ? top : std::nullopt;
 }
 
-std::optional<Ask> MistakeFinder::Choose() const
+std::optional<TextRange> MistakeFinder::RepeatedAt(std::size_t c) const
+{
+    // A step asked alone points to one place; a group may hold several.
+    for (const bool alone : {true, false})
+        for (const auto &[k, value] : answers_) {
+            const Candidate &q = candidates_[k];
+            if ((q.ask.kind == AskKind::Step) == alone && q.active[c] != q.dormant[c] && value == q.active[c])
+                for (const TextRange &p : causes_[c].places)
+                    if (std::ranges::any_of(q.ranges, [&](const TextRange &r) {
+                            return p.begin >= r.begin && p.begin + p.length <= r.begin + r.length;
+                        }))
+                        return p;
+        }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> MistakeFinder::Choose() const
 {
     if (candidates_.empty() || answers_.size() >= kMaxAsked || named())
         return std::nullopt;
@@ -297,12 +366,14 @@ std::optional<Ask> MistakeFinder::Choose() const
         const Candidate &q = candidates_[k];
         if (asked.contains(detail::Computation(q.ask.text)))
             continue;
-        std::array<std::array<double, 9>, 2> mass{};
+        std::array<std::array<double, 9>, kAccounts> mass{};
         for (std::size_t c = 0; c < causes_.size(); ++c)
-            if (weights_[c] >= 1e-9)
-                mass[!IsMisreading(causes_[c].kind)]
-                    [static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'))] += weights_[c];
-        const double gain = patterns.Gain(mass, misread >= 1 - kHeld);
+            if (weights_[c] >= 1e-9) {
+                const auto pattern = static_cast<std::size_t>(3 * (q.active[c] - '0') + (q.dormant[c] - '0'));
+                mass[AccountOf(c, q, true)][pattern] += weights_[c] * steady_[c];
+                mass[AccountOf(c, q, false)][pattern] += weights_[c] * (1 - steady_[c]);
+            }
+        const double gain = patterns.Gain(mass, misread >= kMisreadingsOut);
         const double score = gain - kOperatorCost * static_cast<double>(q.operators + q.nots);
         const std::size_t kind = q.operators <= kShortOperators && q.depth <= kShortDepth ? 0 : 1;
         if (gain >= kMinGain && score > bestScore[kind]) {
@@ -310,20 +381,26 @@ std::optional<Ask> MistakeFinder::Choose() const
             best[kind] = k;
         }
     }
-    const std::optional<std::size_t> pick = best[0] ? best[0] : best[1];
-    if (!pick)
-        return std::nullopt;
-    return candidates_[*pick].ask;
+    // A long question only when no short one tells enough, or when it tells
+    // several times more (halving the places a slip may be, where the short
+    // groups hold one or two of them each).
+    const bool longer = best[1] && (!best[0] || bestScore[1] > kLongFactor * bestScore[0]);
+    return longer ? best[1] : best[0];
+}
+
+void MistakeFinder::Next()
+{
+    nextIndex_ = Choose();
+    next_ = nextIndex_ ? std::optional<Ask>(candidates_[*nextIndex_].ask) : std::nullopt;
 }
 
 void MistakeFinder::answer(char value)
 {
     if (!next_)
         return;
-    const auto it = std::ranges::find(candidates_, next_->text, [](const Candidate &q) { return q.ask.text; });
-    answers_.emplace_back(static_cast<std::size_t>(it - candidates_.begin()), value);
+    answers_.emplace_back(*nextIndex_, value);
     Reweigh();
-    next_ = Choose();
+    Next();
 }
 
 std::vector<Cause> MistakeFinder::causes() const
@@ -361,6 +438,10 @@ Ending MistakeFinder::ending() const
     if (const auto slip = LocalisedSlip()) {
         ending.cause = causes_[*slip];
         ending.cause->probability = weights_[*slip];
+        // Of identical places, the one where the slip was repeated comes first.
+        if (const auto at = RepeatedAt(*slip))
+            std::ranges::stable_partition(ending.cause->places,
+                [&](const TextRange &p) { return p.begin == at->begin && p.length == at->length; });
     }
     return ending;
 }

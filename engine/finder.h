@@ -87,10 +87,17 @@ private:
     void Reweigh();
     // Marks the causes told apart from every other cause and tested.
     void MarkTold();
-    // Works out the next question, or nothing when the search ends.
-    std::optional<Ask> Choose() const;
+    // The candidate to ask next, or nothing when the search ends.
+    std::optional<std::size_t> Choose() const;
+    // Works out the next question once (after the start and each answer).
+    void Next();
     // The weight a cause may be given: below 0.9 unless it is told apart and tested.
     double Held(std::size_t c) const;
+    // How cause c answers question q: at work always, or as a slip of a steady
+    // or a fleeting person asked alone or in a group.
+    std::size_t AccountOf(std::size_t c, const Candidate &q, bool steady) const;
+    // The place of slip c that an answer repeated it at, if one did.
+    std::optional<TextRange> RepeatedAt(std::size_t c) const;
     // The likeliest slip when the answers point to it.
     std::optional<std::size_t> LocalisedSlip() const;
 
@@ -101,7 +108,9 @@ private:
     std::vector<Candidate> candidates_;                 // the questions that can be asked
     std::vector<std::pair<std::size_t, char>> answers_; // candidate index, value given
     std::vector<double> weights_;                       // current probabilities
+    std::vector<double> steady_;                        // for a slip: the chance the person is of the steady kind
     std::vector<bool> told_;                            // told apart from every other cause and tested
+    std::optional<std::size_t> nextIndex_;              // the candidate asked next
     std::optional<Ask> next_;                           // the next question, worked out once
 };
 

@@ -262,6 +262,45 @@ TEST(Diagnosis, FinderEndsOnTheSimulatedMisreading)
     EXPECT_GE(allAgree * 10, allMatters * 9) << allAgree << '/' << allMatters;
 }
 
+// A person who slipped once answers a question that holds the slipped step as
+// the slip gives it (or, never repeating it, right) and every other question
+// right; the finder ends on a one-off slip that names that step, or none.
+TEST(Diagnosis, FinderLocalisesAOneOffSlip)
+{
+    struct Row {
+        std::string question;
+        char given;
+        TextRange slipped; // the step the person slipped at
+        char repeated;     // the step's value when it is asked again; '\0': worked right then
+        bool named;        // the finder names that step
+    };
+    // (2 Or 2) Or (1 And 2) is 2 Or 2 = 2; 1 And 2 taken as 1 gives 2 Or 1 = 1, as would the first
+    // 2 Or 2 or the last step taken as 1. Asked "1 And 2" there, the person gives 1 again.
+    const std::vector<Row> rows{
+        {"(2 Or 2) Or (1 And 2)", '1', {13, 7}, '1', true},
+        {"(2 Or 2) Or (1 And 2)", '1', {13, 7}, '\0', false},
+        // (1 And 2 And 2) Or (2 Or 1 And 2) is 2 Or 2 = 2; the last And, 1 And 2, taken as 1 gives
+        // 2 Or 1 = 1; the first And, 1 And 2 as well, taken as 1 gives 1 And 2 = 2 again: no cause.
+        {"(1 And 2 And 2) Or (2 Or 1 And 2)", '1', {27, 5}, '1', true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.question + (row.repeated ? " repeated" : " not repeated"));
+        MistakeFinder finder(Answers{{row.question, row.given, true}});
+        while (const auto ask = finder.next()) {
+            const bool holds = ask->range && ask->range->begin <= row.slipped.begin
+                            && row.slipped.begin + row.slipped.length <= ask->range->begin + ask->range->length;
+            finder.answer(holds && row.repeated ? row.repeated : reference::LiteralEvaluate(ask->text).value()[0]);
+        }
+        const Ending ending = finder.ending();
+        EXPECT_EQ(ending.kind, EndingKind::OneOff);
+        EXPECT_EQ(ending.cause.has_value(), row.named);
+        if (ending.cause && row.named) {
+            EXPECT_EQ(ending.cause->places.front().begin, row.slipped.begin);
+            EXPECT_EQ(ending.cause->places.front().length, row.slipped.length);
+        }
+    }
+}
+
 TEST(Diagnosis, WeightInWords)
 {
     const std::vector<std::pair<std::vector<double>, std::vector<std::string_view>>> rows{
