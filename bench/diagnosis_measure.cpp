@@ -1,13 +1,14 @@
 // Measures the diagnosis with simulated persons playing whole generated runs:
 // persons for each misreading family (a word read as another, a cell
 // misremembered in both orders or in one, the "Not" and order rules) in both
-// tests, and persons who make one-off slips and repeat them, when asked that
-// step again, only half the time. For each family it prints how often a cause
+// tests, and persons who make one-off slips of two kinds: repeated only where
+// that step is asked again alone and only half the time, or wherever it is
+// worked again, alone or inside a group, four times in five. For each family it prints how often a cause
 // held at 0.9 or more does not predict the person on fresh questions (before
 // and after the finder), how often the first cause after the finder predicts
 // the person (90 % agreement where the person or the cause departs from the
 // language), for slips how often the first cause is a misreading and how often
-// the finder names the slipped step, and the questions asked. Not part of the
+// the finder names the slipped step (or another), and the questions asked. Not part of the
 // test suite: run by hand, optionally with a number of runs per person.
 
 #include "engine/diagnosis.h"
