@@ -26,8 +26,8 @@ constexpr std::size_t kChainWords = 5;
 // A one-off slip comes from a misstep with these very operands. Persons are
 // of two kinds, as likely as each other: a steady one repeats it wherever the
 // step is worked again, alone or inside a group, most times; a fleeting one
-// repeats it about half the time asked the step alone, and seldom in a group.
-constexpr double kSteadyAlone = 0.8, kSteadyInGroup = 0.75, kFleetingAlone = 0.5, kFleetingInGroup = 0.1;
+// repeats it a little more often than not asked the step alone, seldom in a group.
+constexpr double kSteadyAlone = 0.85, kSteadyInGroup = 0.75, kFleetingAlone = 0.6, kFleetingInGroup = 0.1;
 // Any answer may carry a fresh slip, made with this chance.
 constexpr double kFreshSlip = 0.004;
 // A cause holds once it has this much.
@@ -41,7 +41,7 @@ constexpr double kMinGain = 0.02, kOperatorCost = 0.01;
 // Questions of at most this many operators and levels of parentheses are short.
 constexpr std::size_t kShortOperators = 4, kShortDepth = 2;
 // A long question is asked before a short one that tells this many times less.
-constexpr double kLongFactor = 3;
+constexpr double kLongFactor = 2;
 // The finder asks at most this many questions.
 constexpr std::size_t kMaxAsked = 8;
 // Misreadings are out once they hold this much together.
