@@ -55,10 +55,33 @@ void BM_FinderNext(benchmark::State &state)
         benchmark::DoNotOptimize(finder.next());
 }
 
+// Starting the finder on a run: the diagnosis and the questions it may ask.
+void BM_FinderStart(benchmark::State &state)
+{
+    const auto &run = MakeRun(state.range(0) == 1, static_cast<int>(state.range(1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(nlt::MistakeFinder(run).next());
+}
+
+// Taking an answer and working out the next question, as the review does once per answer.
+void BM_FinderAnswer(benchmark::State &state)
+{
+    const nlt::MistakeFinder finder(MakeRun(state.range(0) == 1, static_cast<int>(state.range(1))));
+    for (auto _ : state) {
+        state.PauseTiming();
+        nlt::MistakeFinder copy = finder;
+        state.ResumeTiming();
+        copy.answer('1');
+        benchmark::DoNotOptimize(copy.next());
+    }
+}
+
 // Arguments: two-valued (1) or not (0), and questions (0: held at the 8 MB bound).
 BENCHMARK(BM_DiagnoseRun)->Args({1, 30})->Args({0, 30})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DiagnoseRun)->Args({1, 0})->Args({0, 0})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FinderNext)->Args({1, 30})->Args({0, 30})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinderStart)->Args({1, 30})->Args({0, 30})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinderAnswer)->Args({1, 30})->Args({0, 30})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -36,10 +36,12 @@ enum class CauseKind : std::uint8_t {
     LastStep,              // the last step taken wrong: offered only when nothing else gives the answer
 };
 
-// One cell of a truth-table row: the right operand and the value the table gives.
+// One cell of a truth-table row: the right operand, the value the table gives
+// and the value the person uses there (the same where they work it right).
 struct TruthCell {
     char right = '\0';
     char value = '\0';
+    char used = '\0';
 };
 
 // The truth-table row that shows a cause: one operator with one left operand.
@@ -48,14 +50,30 @@ struct TruthRow {
     Operator op = Operator::And;
     // The left operand of every cell of the row.
     char left = '\0';
-    // The row's cells in column order: two in the two-valued test, three in the other.
+    // The row's cells in column order: two in the two-valued test, three in the
+    // other; every cell the cause changes has a used value other than its value.
     std::vector<TruthCell> cells;
-    // The right operand of the cell the person got wrong.
-    char wrongRight = '\0';
-    // The value the person used in that cell.
-    char used = '\0';
-    // The value the table gives there (the cell to mark as right).
-    char correct = '\0';
+};
+
+// Where a step stands in the failed question, as the sentences name it: which
+// of the question's words it is, the operands as written and their values.
+struct StepPlace {
+    // Fold: an operator's step. Negate or NotZero: a "Not" step.
+    StepKind kind = StepKind::Fold;
+    // Fold: the operator.
+    Operator op = Operator::And;
+    // Which of the question's words of its kind ("Not" for a "Not" step) it is, from 1.
+    std::size_t ordinal = 1;
+    // How many words of that kind the question holds.
+    std::size_t count = 1;
+    // Fold: the left operand as written (for a later term, the chain before it).
+    // "Not" step: the operand after the prefix.
+    std::string left;
+    // Fold: the right operand as written.
+    std::string right;
+    // The values the operands had when the step was worked.
+    char leftValue = '\0';
+    char rightValue = '\0';
 };
 
 // One cause of the run's last answer.
@@ -70,22 +88,21 @@ struct Cause {
     Operator word = Operator::And;
     // WordAsWord: the word it is read as.
     Operator readAs = Operator::And;
-    // TableCell: the cell's left operand. Slip and LastStep: the step's left operand (the
-    // operand of a "Not").
+    // TableCell and TableCellOneOrder (the cell as written, left op right): the cell's left operand. Slip and LastStep: the
+    // step's left operand (the operand of a "Not").
     char left = '\0';
-    // TableCell, Slip and LastStep on a fold: the right operand.
+    // TableCell, TableCellOneOrder, Slip and LastStep on a fold: the right operand.
     char right = '\0';
-    // TableCell: the value used for the cell. Slip and LastStep: the value the step was taken as.
+    // TableCell and TableCellOneOrder: the value used for the cell. Slip and LastStep: the value the step was taken as.
     char used = '\0';
-    // TableCell: the table's value. Slip and LastStep: the step's right value.
+    // TableCell and TableCellOneOrder: the table's value. Slip and LastStep: the step's right value.
     char correct = '\0';
     // Slip and LastStep: what the slipped step does.
     StepKind step = StepKind::Fold;
     // Slip and LastStep: a fingerprint of the failed question's text, where alone the slip acts.
     std::size_t question = 0;
-    // Where the first place stands, in the question's own words, such as
-    // "the Nor of (1 And 2) and 1"; empty for a rule that acts on the whole chain.
-    std::string placeWords;
+    // The step at the first place; nothing for a rule that acts on the whole chain.
+    std::optional<StepPlace> place;
     // The truth-table row that shows it, for a word or cell misreading and for a
     // slip or last step on a fold.
     std::optional<TruthRow> row;

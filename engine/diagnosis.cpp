@@ -11,13 +11,10 @@
 
 namespace nlt {
 
-using detail::AskablePart;
-
 namespace {
 
-// How many of the shortest parts of the failed question tell causes apart when
-// merging: parts beyond these are long groups that hold the short ones.
-constexpr std::size_t kSignatureParts = 300;
+// The most a cause may hold before a question has told it apart from the others.
+constexpr double kUntold = 0.89;
 
 // What the language's own working of a text uses. A misreading can change the
 // value only by changing one of these steps, so one that changes none reads
@@ -59,6 +56,8 @@ struct Usage {
         case CauseKind::TableCell:
             return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))]
                 || cells[op][static_cast<std::size_t>(3 * (c.right - '0') + (c.left - '0'))];
+        case CauseKind::TableCellOneOrder:
+            return cells[op][static_cast<std::size_t>(3 * (c.left - '0') + (c.right - '0'))];
         case CauseKind::NotZeroAsZero:
             return notZeroValued;
         case CauseKind::NotZeroWrongNeighbour:
@@ -94,22 +93,24 @@ std::vector<Cause> StandingMisreadings(std::span<const AnsweredQuestion> run, bo
     return standing;
 }
 
-// Fills in where a misreading acts in the failed question, in words, with its truth-table row.
+// Fills in where a misreading acts in the failed question, the step of its first
+// place and the truth-table row there, every cell the reading changes marked.
 void Locate(Cause &cause, std::string_view text, const Explanation &working, bool binary)
 {
     cause.places = detail::PlacesOf(cause, text);
+    std::ranges::sort(cause.places, {}, &TextRange::begin);
     for (const Step &s : working.steps) {
         const bool here = std::ranges::any_of(cause.places,
             [&](const TextRange &p) { return p.begin == s.range.begin && p.length == s.range.length; });
         if (!here || s.kind == StepKind::CancelNots)
             continue;
-        cause.placeWords = detail::PlaceInWords(text, working, s);
+        cause.place = detail::PlaceOf(text, working, s);
         if (cause.kind == CauseKind::WordAsWord && s.kind == StepKind::Fold)
-            cause.row = detail::RowOf(s.op, s.left, s.right, TermValue(s.left, cause.readAs, s.right), binary);
+            cause.row = detail::RowUnder(cause, s.op, s.left, binary);
         break;
     }
-    if (cause.kind == CauseKind::TableCell)
-        cause.row = detail::RowOf(cause.word, cause.left, cause.right, cause.used, binary);
+    if (cause.kind == CauseKind::TableCell || cause.kind == CauseKind::TableCellOneOrder)
+        cause.row = detail::RowUnder(cause, cause.word, cause.left, binary);
 }
 
 // A slip or the last step: step s of the working taken as takenAs.
@@ -121,22 +122,26 @@ Cause SlipCause(std::string_view text, const Explanation &working, std::size_t s
         std::tuple(detail::kSlipPrior, CauseKind::Slip, step.op, step.left, step.right, takenAs, step.value, step.kind);
     cause.places = {step.range};
     cause.question = detail::Fingerprint(text);
-    cause.placeWords = detail::PlaceInWords(text, working, step);
-    if (step.kind == StepKind::Fold)
-        cause.row = detail::RowOf(step.op, step.left, step.right, takenAs, binary);
+    cause.place = detail::PlaceOf(text, working, step);
+    if (step.kind == StepKind::Fold) {
+        cause.row = detail::RowOf(step.op, step.left, binary);
+        std::ranges::find(cause.row->cells, step.right, &TruthCell::right)->used = takenAs;
+    }
     return cause;
 }
 
 // One-off slips that give the answer: never to or from a "0" the test cannot hold,
 // never "Not 1" or "Not 2" taken as 0; slips in identical groups are one cause.
-std::vector<Cause> Slips(std::string_view text, const Explanation &working, char given, bool binary)
+// A slip at the last step gives any answer, so it is the last step's cause only
+// beside another cause (lastStep); alone it is said as the last step.
+std::vector<Cause> Slips(std::string_view text, const Explanation &working, char given, bool binary, bool lastStep)
 {
     std::vector<Cause> slips;
     std::map<std::tuple<std::string_view, std::size_t, char>, std::size_t> seen; // group text, offset, value
     const std::size_t last = working.steps.size() - 1;
     for (const Slip &slip : FindSlips(working, given)) {
         const Step &step = working.steps[slip.step];
-        if (slip.step == last || ((binary || step.kind == StepKind::Negate) && slip.takenAs == '0'))
+        if ((slip.step == last && !lastStep) || ((binary || step.kind == StepKind::Negate) && slip.takenAs == '0'))
             continue;
         const TextRange group = working.groups[step.group].range;
         const auto key = std::tuple(text.substr(group.begin, group.length), step.range.begin - group.begin, slip.takenAs);
@@ -150,36 +155,42 @@ std::vector<Cause> Slips(std::string_view text, const Explanation &working, char
     return slips;
 }
 
-// Merges misreadings that answer every part of the failed question alike: the
-// likeliest of them, which is the simplest account of the person, keeps its
-// name and takes the others' weight and places.
-std::vector<Cause> MergeAlike(std::vector<Cause> readings, std::string_view text, const Explanation &working)
+// What a reading does in the whole language: for a reading of one word (a word
+// read as another, a cell), the word, its table as read and its "Not 0" values
+// as read; empty for a rule of its own kind, which no other reading equals.
+std::string LanguageSignature(const Cause &c, bool binary)
 {
-    std::vector<AskablePart> parts = detail::AskableParts(text, working);
-    if (parts.size() > kSignatureParts)
-        parts.resize(kSignatureParts);
+    if (c.kind != CauseKind::WordAsWord && c.kind != CauseKind::TableCell && c.kind != CauseKind::TableCellOneOrder)
+        return {};
+    const ReadingRules rules = detail::RulesOf(c);
+    const auto op = static_cast<std::size_t>(c.word);
+    const Operator read = rules.readAs[op];
+    std::string signature(1, static_cast<char>('A' + op));
+    for (std::size_t cell = binary ? 4 : 0; cell < 9; ++cell)
+        if (!binary || (cell % 3 != 0 && cell / 3 != 0)) // the two-valued test has no 0
+            signature += rules.table[static_cast<std::size_t>(read)][cell];
+    if (!binary)
+        signature += std::string{NotZeroAfterOperator(read), NotZeroBeforeOperator(read)};
+    return signature;
+}
+
+// Merges readings that read every text of the language alike (such as a word read
+// as another that differs from it in one cell, and that cell misremembered): the
+// likeliest keeps its name and takes the others' weight. Readings that differ
+// anywhere in the language stay apart, however alike they answer this run.
+std::vector<Cause> MergeIdentical(std::vector<Cause> readings, bool binary)
+{
     std::ranges::stable_sort(readings, std::greater<>(), &Cause::probability);
     std::map<std::string, std::size_t> bySignature;
     std::vector<Cause> merged;
     for (Cause &c : readings) {
-        std::string signature;
-        for (const AskablePart &part : parts)
-            signature += detail::PartValue(c, part, true, '?');
+        const std::string signature = LanguageSignature(c, binary);
         const auto [it, fresh] = bySignature.try_emplace(signature, merged.size());
-        if (fresh) {
+        if (fresh || signature.empty()) {
             merged.push_back(std::move(c));
             continue;
         }
-        Cause &keeper = merged[it->second];
-        keeper.probability += c.probability;
-        keeper.places.insert(keeper.places.end(), c.places.begin(), c.places.end());
-    }
-    for (Cause &c : merged) {
-        std::ranges::sort(c.places, {}, &TextRange::begin);
-        c.places.erase(
-            std::unique(c.places.begin(), c.places.end(),
-                [](const TextRange &a, const TextRange &b) { return a.begin == b.begin && a.length == b.length; }),
-            c.places.end());
+        merged[it->second].probability += c.probability;
     }
     return merged;
 }
@@ -190,15 +201,23 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run)
 {
     if (run.empty() || FindSyntaxProblem(run.back().text))
         return {};
+    return DiagnoseRun(run, ExplainExpression(run.back().text));
+}
+
+std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run, const Explanation &working)
+{
+    if (run.empty() || working.groups.empty())
+        return {};
     const AnsweredQuestion &failed = run.back();
-    const Explanation working = ExplainExpression(failed.text);
     if (failed.given == working.value || working.steps.empty())
         return {};
     std::vector<Cause> causes = StandingMisreadings(run, failed.binary);
     for (Cause &c : causes)
         Locate(c, failed.text, working, failed.binary);
-    causes = MergeAlike(std::move(causes), failed.text, working);
-    std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary);
+    causes = MergeIdentical(std::move(causes), failed.binary);
+    std::vector<Cause> slips = Slips(failed.text, working, failed.given, failed.binary, false);
+    if (!causes.empty() || !slips.empty()) // the last step may have slipped as well as any other
+        slips = Slips(failed.text, working, failed.given, failed.binary, true);
     causes.insert(causes.end(), slips.begin(), slips.end());
     if (causes.empty()) { // only the last step gives the answer
         causes.push_back(SlipCause(failed.text, working, working.steps.size() - 1, failed.given, failed.binary));
@@ -207,8 +226,10 @@ std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run)
     double total = 0;
     for (const Cause &c : causes)
         total += c.probability;
+    // Every cause listed gives every answer of the run: none is told apart from
+    // the others yet, so none holds 0.9 while another stands.
     for (Cause &c : causes)
-        c.probability /= total;
+        c.probability = causes.size() == 1 ? 1.0 : std::min(c.probability / total, kUntold);
     std::ranges::stable_sort(causes, std::greater<>(), &Cause::probability);
     return causes;
 }
@@ -221,20 +242,20 @@ char AnswerUnder(const Cause &cause, std::string_view text, bool binary)
     return EvaluateExpression(text)[0]; // throws: the text is no expression
 }
 
-std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index)
+CauseWeight WeightOf(std::span<const Cause> causes, std::size_t index)
 {
     // A cause within a quarter of the most likely one cannot be told apart from
     // it (causes that tie further down are only "possibly"); the first is
-    // "most likely" when it holds at least twice the weight of the next.
-    constexpr double kAlike = 1.25, kClearLead = 2.0;
+    // "most likely" only when it holds, which it does only once told apart.
+    constexpr double kAlike = 1.25, kHolds = 0.9;
     const double p = causes[index].probability;
     const double top = causes.front().probability;
     const bool tiesTheTop = index == 0 ? causes.size() > 1 && top <= kAlike * causes[1].probability : top <= kAlike * p;
     if (tiesTheTop)
-        return "can't tell these apart";
-    if (index == 0 && (causes.size() == 1 || p >= kClearLead * causes[1].probability))
-        return "most likely";
-    return "possibly";
+        return CauseWeight::CantTell;
+    if (index == 0 && p >= kHolds)
+        return CauseWeight::MostLikely;
+    return CauseWeight::Possibly;
 }
 
 } // namespace nlt

@@ -22,21 +22,30 @@
 namespace nlt {
 
 // The causes of the run's last answer (the wrong one), the most likely first;
-// probabilities sum to at most 1. The earlier questions were answered right.
+// probabilities sum to at most 1, and none reaches 0.9 while another stands
+// (the run cannot tell them apart). The earlier questions were answered right.
 // Empty for an empty run, a last answer that is right, or a text that is no
-// expression. Causes that predict alike everywhere in the run are one cause.
+// expression. Readings that read the whole language alike are one cause;
+// readings that differ anywhere stay apart, however alike they answer the run.
 std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run);
+
+// As above, with the working of the run's last question already at hand.
+std::vector<Cause> DiagnoseRun(std::span<const AnsweredQuestion> run, const Explanation &working);
 
 // The value a person working by this cause gives to text in that test; for a
 // one-off slip, the value with the slip where it happened and none elsewhere.
 // Throws EvaluationError for a text that is no expression.
 char AnswerUnder(const Cause &cause, std::string_view text, bool binary);
 
-// The sentence the review shows for the cause.
-std::string DescribeCause(const Cause &cause);
+// How a cause stands among the others.
+enum class CauseWeight : std::uint8_t {
+    MostLikely, // well ahead of every other cause
+    Possibly,   // behind another, or first without a clear lead
+    CantTell,   // too close to the most likely cause to tell apart
+};
 
-// The weight in words of causes[index] among causes (sorted, most likely first):
-// "most likely", "possibly" or "can't tell these apart".
-std::string_view WeightInWords(std::span<const Cause> causes, std::size_t index);
+// How causes[index] stands among causes (sorted, most likely first): most likely
+// only for a first cause that holds 0.9.
+CauseWeight WeightOf(std::span<const Cause> causes, std::size_t index);
 
 } // namespace nlt

@@ -60,60 +60,56 @@ std::optional<Operator> OperatorIgnoringCase(std::string_view word)
     return std::nullopt;
 }
 
-// The sentence for a place where an operand must start.
-constexpr std::string_view kOperandNeeded = "a value (0, 1, 2), \"Not \" or \"(\" must follow";
-
 // Why no operand starts at index at, where one must.
 SyntaxProblem OperandProblem(std::string_view text, std::size_t at)
 {
+    using K = ProblemKind;
     if (text.empty())
-        return {0, "the text is empty"};
+        return {0, K::Empty, {}, {}};
     if (at == text.size())
-        return {at, std::string(kOperandNeeded)};
+        return {at, K::OperandMissing, {}, {}};
     const char c = text[at];
-    if (c == ' ') {
-        if (at == 0)
-            return {at, "the text begins with a blank"};
-        return {at, text[at - 1] == '(' ? "no blank may follow \"(\"" : "two blanks in a row"};
-    }
+    if (c == ' ')
+        return {at, at == 0 ? K::LeadingBlank : text[at - 1] == '(' ? K::BlankAfterOpen : K::DoubleBlank, {}, {}};
     if (c >= '3' && c <= '9')
-        return {at, Quoted(text.substr(at, 1)) + " is not a value; the values are 0, 1 and 2"};
+        return {at, K::BadDigit, std::string(1, c), {}};
     const std::string_view word = WordAt(text, at);
     if (word == "Not")
-        return {at + word.size(), "\"Not\" must be followed by one blank"};
+        return {at + word.size(), K::NotWithoutBlank, {}, {}};
     if (SameIgnoringCase(word, "Not"))
-        return {at, Quoted(word) + " is written \"Not\", with a capital letter"};
+        return {at, K::NotSpelled, std::string(word), {}};
     if (!word.empty())
-        return {at, std::string(kOperandNeeded) + ", not the word " + Quoted(word)};
-    return {at, std::string(kOperandNeeded) + ", not " + Quoted(CharacterAt(text, at))};
+        return {at, K::WordForOperand, std::string(word), {}};
+    return {at, K::CharForOperand, std::string(CharacterAt(text, at)), {}};
 }
 
 // Why no operator word follows the operand that starts at operandBegin and
 // ends at index at, where " op " must follow.
 SyntaxProblem OperatorProblem(std::string_view text, std::size_t at, std::size_t operandBegin)
 {
+    using K = ProblemKind;
     if (text[at] != ' ')
-        return {at, IsLetter(text[at]) ? "a blank must stand before an operator word" : "an operator word must follow"};
+        return {at, IsLetter(text[at]) ? K::BlankBeforeWord : K::WordMissing, {}, {}};
     const std::size_t begin = at + 1;
     if (begin < text.size() && text[begin] == ' ')
-        return {begin, "two blanks in a row"};
+        return {begin, K::DoubleBlank, {}, {}};
     const std::string_view word = WordAt(text, begin);
     if (word.empty())
-        return {begin, "an operator word must follow"};
+        return {begin, K::WordMissing, {}, {}};
     const std::size_t end = begin + word.size();
     if (OperatorFromWord(word)) {
         if (end == text.size())
-            return {end, "the term " + Quoted(text.substr(operandBegin, end - operandBegin)) + " has no value"};
-        return {end, "a blank must follow " + Quoted(word)};
+            return {end, K::TermCut, std::string(text.substr(operandBegin, end - operandBegin)), {}};
+        return {end, K::BlankAfterWord, std::string(word), {}};
     }
     if (const auto op = OperatorIgnoringCase(word)) {
         if (Lower(word[0]) == word[0])
-            return {begin, Quoted(word) + " is not an operator word; operator words begin with a capital letter"};
-        return {begin, Quoted(word) + " is not an operator word; it is written " + Quoted(OperatorWord(*op))};
+            return {begin, K::WordLowerCase, std::string(word), {}};
+        return {begin, K::WordSpelled, std::string(word), std::string(OperatorWord(*op))};
     }
     if (word == "Not")
-        return {begin, "\"Not\" stands only in front of an operand; an operator word must follow"};
-    return {begin, Quoted(word) + " is not an operator word"};
+        return {begin, K::NotAsOperator, {}, {}};
+    return {begin, K::NoSuchWord, std::string(word), {}};
 }
 
 // Collects the working from the scan: a group's steps come, kind by kind, just
@@ -155,13 +151,13 @@ SyntaxProblem ProblemOf(std::string_view text, const ScanFailure &failure)
     case ScanFailure::Kind::Operator:
         return OperatorProblem(text, failure.position, failure.operandBegin);
     case ScanFailure::Kind::StrayClose:
-        return {failure.position, "\")\" has no \"(\" before it"};
+        return {failure.position, ProblemKind::StrayClose, {}, {}};
     case ScanFailure::Kind::Unclosed:
-        return {failure.position, "a \"(\" is never closed"};
+        return {failure.position, ProblemKind::Unclosed, {}, {}};
     case ScanFailure::Kind::LoneNotZero:
         break;
     }
-    return {failure.position, "\"Not 0\" needs an operator beside it"};
+    return {failure.position, ProblemKind::LoneNotZero, {}, {}};
 }
 
 // ---------------------------------------------------------------------------

@@ -46,13 +46,41 @@ struct Explanation {
 // EvaluateExpression does; cost and memory grow linearly with the text.
 Explanation ExplainExpression(std::string_view text);
 
+// What keeps a text out of the question language.
+enum class ProblemKind : std::uint8_t {
+    Empty,           // the text is empty
+    OperandMissing,  // the text ends where an operand must follow
+    LeadingBlank,    // the text begins with a blank
+    BlankAfterOpen,  // a blank follows "("
+    DoubleBlank,     // two blanks in a row
+    BadDigit,        // piece is a digit that is no value
+    NotWithoutBlank, // "Not" without its blank
+    NotSpelled,      // piece is "Not" in other letter cases
+    WordForOperand,  // piece is a word where an operand must stand
+    CharForOperand,  // piece is a character where an operand must stand
+    BlankBeforeWord, // a letter follows an operand without a blank
+    WordMissing,     // no operator word follows an operand
+    TermCut,         // piece is a term that ends after its operator word
+    BlankAfterWord,  // piece is an operator word without its blank after
+    WordLowerCase,   // piece is an operator word begun in lower case
+    WordSpelled,     // piece is an operator word in other letter cases; spelled is its spelling
+    NotAsOperator,   // "Not" stands where an operator word must
+    NoSuchWord,      // piece is no operator word
+    StrayClose,      // a ")" without its "("
+    Unclosed,        // a "(" never closed
+    LoneNotZero,     // "Not 0" with no operator beside it
+};
+
 // Why a text is not an expression of the question language, and where.
 struct SyntaxProblem {
     // Index of the character where the text leaves the language, from 0.
     std::size_t position = 0;
-    // A plain sentence for the person who typed it, such as
-    // "\"or\" is not an operator word; operator words begin with a capital letter".
-    std::string message;
+    // What is wrong there.
+    ProblemKind kind = ProblemKind::Empty;
+    // The word, character or term at fault, as typed.
+    std::string piece;
+    // WordSpelled: the operator word as it is written.
+    std::string spelled;
 };
 
 // The first place where text leaves the question language; nothing for an

@@ -179,7 +179,7 @@ PracticeItem Finish(const Cause &cause, bool binary, std::string text, char righ
             step.right = s;
     step.caseName = CaseName(cause, item.text, step, working);
     if (IsCellRule(cause.kind) && step.misread.kind == StepKind::Fold)
-        step.row = detail::RowOf(step.misread.op, step.misread.left, step.misread.right, step.misread.value, binary);
+        step.row = detail::RowUnder(cause, step.misread.op, step.misread.left, binary);
     item.step = std::move(step);
     return item;
 }

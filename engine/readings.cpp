@@ -21,6 +21,7 @@ namespace {
 // one slip; the mistake finder then tells them apart.
 constexpr double kWordUnit = 0.0006;
 constexpr double kCell = 0.001;
+constexpr double kCellOneOrder = 0.0005;
 constexpr double kNotZeroAsZero = 0.02;
 constexpr double kNotZeroNeighbour = 0.01;
 constexpr double kNotIgnored = 0.01;
@@ -74,6 +75,13 @@ std::vector<Cause> MakeMisreadings(bool binary)
                         Cause &c = all.emplace_back(Prior(CauseKind::TableCell, kCell));
                         std::tie(c.word, c.left, c.right, c.used, c.correct) = std::tuple(op, values[a], values[b], used,
                             correct);
+                        if (a == b)
+                            continue; // one order is both orders
+                        for (const auto &[l, r] : {std::pair(a, b), std::pair(b, a)}) {
+                            Cause &one = all.emplace_back(Prior(CauseKind::TableCellOneOrder, kCellOneOrder));
+                            std::tie(one.word, one.left, one.right, one.used, one.correct) = std::tuple(op, values[l],
+                                values[r], used, correct);
+                        }
                     }
     if (!binary) {
         all.push_back(Prior(CauseKind::NotZeroAsZero, kNotZeroAsZero));
@@ -132,20 +140,13 @@ std::size_t OperandEnd(std::string_view text, std::size_t at)
     return at;
 }
 
-// A piece of the question to quote in a sentence: short pieces whole, long ones by their ends.
-std::string Piece(std::string_view text)
+// How many times needle occurs in text, and how many of those start before end.
+std::pair<std::size_t, std::size_t> Occurrences(std::string_view text, std::string_view needle, std::size_t end)
 {
-    constexpr std::size_t kLimit = 32, kEnd = 12;
-    if (text.size() <= kLimit)
-        return std::string(text);
-    return std::string(text.substr(0, kEnd)) + " ... " + std::string(text.substr(text.size() - kEnd));
-}
-
-// A piece standing as an operand: a chain of several terms is put in parentheses.
-std::string OperandPiece(std::string_view text)
-{
-    const bool single = OperandEnd(text, 0) >= text.size();
-    return single ? Piece(text) : '(' + Piece(text) + ')';
+    std::size_t all = 0, before = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1))
+        ++all, before += at < end;
+    return {all, before};
 }
 
 } // namespace
@@ -246,34 +247,50 @@ char PartValue(const Cause &cause, const AskablePart &part, bool active, char ri
     return right;
 }
 
-std::string PlaceInWords(std::string_view text, const Explanation &working, const Step &step)
+StepPlace PlaceOf(std::string_view text, const Explanation &working, const Step &step)
 {
+    StepPlace place;
+    std::tie(place.kind, place.op, place.leftValue, place.rightValue) = std::tuple(step.kind, step.op, step.left,
+        step.right);
     const std::string_view covered = text.substr(step.range.begin, step.range.length);
-    if (step.kind != StepKind::Fold)
-        return "the \"Not\" of " + OperandPiece(covered.substr(kNotPrefix.size()));
-    const GroupWorking &group = working.groups[step.group];
-    const bool top = group.parent == kNoGroup;
-    const std::size_t chainBegin = top ? 0 : group.range.begin + 1;
-    const std::string_view word = OperatorWord(step.op);
-    std::string_view left, right;
-    if (step.range.begin == chainBegin || text.substr(step.range.begin).starts_with(word) == false) {
-        const std::size_t leftEnd = OperandEnd(text, step.range.begin);
-        left = text.substr(step.range.begin, leftEnd - step.range.begin);
-        right = text.substr(leftEnd + word.size() + 2, step.range.begin + step.range.length - leftEnd - word.size() - 2);
-    } else {
-        left = text.substr(chainBegin, step.range.begin - 1 - chainBegin);
-        right = covered.substr(word.size() + 1);
+    if (step.kind != StepKind::Fold) {
+        // The last prefix of the range is the one the step works.
+        const std::size_t prefix = step.range.begin + covered.rfind(kNotPrefix, covered.find_first_not_of("Not "));
+        place.left = text.substr(prefix + kNotPrefix.size(),
+            step.range.begin + step.range.length - prefix - kNotPrefix.size());
+        std::tie(place.count, place.ordinal) = Occurrences(text, kNotPrefix, prefix + 1);
+        return place;
     }
-    return "the " + std::string(word) + " of " + OperandPiece(left) + " and " + OperandPiece(right);
+    const GroupWorking &group = working.groups[step.group];
+    const std::size_t chainBegin = group.parent == kNoGroup ? 0 : group.range.begin + 1;
+    const std::string_view word = OperatorWord(step.op);
+    std::size_t wordAt = step.range.begin; // where the operator word starts
+    if (step.range.begin == chainBegin || !text.substr(step.range.begin).starts_with(word)) {
+        wordAt = OperandEnd(text, step.range.begin) + 1;
+        place.left = text.substr(step.range.begin, wordAt - 1 - step.range.begin);
+    } else {
+        place.left = text.substr(chainBegin, step.range.begin - 1 - chainBegin);
+    }
+    place.right = text.substr(wordAt + word.size() + 1, step.range.begin + step.range.length - wordAt - word.size() - 1);
+    std::tie(place.count, place.ordinal) = Occurrences(text, ' ' + std::string(word) + ' ', wordAt);
+    return place;
 }
 
-TruthRow RowOf(Operator op, char left, char right, char used, bool binary)
+TruthRow RowOf(Operator op, char left, bool binary)
 {
-    TruthRow row;
-    std::tie(row.op, row.left, row.wrongRight, row.used, row.correct) = std::tuple(op, left, right, used,
-        TermValue(left, op, right));
+    TruthRow row{.op = op, .left = left, .cells = {}};
     for (const char b : Values(binary))
-        row.cells.push_back({b, TermValue(left, op, b)});
+        row.cells.push_back({b, TermValue(left, op, b), TermValue(left, op, b)});
+    return row;
+}
+
+TruthRow RowUnder(const Cause &cause, Operator op, char left, bool binary)
+{
+    TruthRow row = RowOf(op, left, binary);
+    for (TruthCell &cell : row.cells) {
+        const std::string term = std::string{left, ' '} + std::string(OperatorWord(op)) + ' ' + cell.right;
+        cell.used = ValueUnder(cause, term).value_or(cell.value);
+    }
     return row;
 }
 

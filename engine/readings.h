@@ -20,7 +20,7 @@ namespace nlt::detail {
 const std::vector<Cause> &AllMisreadings(bool binary);
 
 // The prior weight of one one-off slip: one given step taken as one given value.
-inline constexpr double kSlipPrior = 0.003;
+inline constexpr double kSlipPrior = 0.015;
 
 // The rules a misreading reads by (the language's own for a slip).
 ReadingRules RulesOf(const Cause &cause);
@@ -51,10 +51,14 @@ std::vector<AskablePart> AskableParts(std::string_view text, const Explanation &
 // with the slip not repeated.
 char PartValue(const Cause &cause, const AskablePart &part, bool active, char right);
 
-// The step's place in the question's own words, such as "the Nor of (1 And 2) and 1".
-std::string PlaceInWords(std::string_view text, const Explanation &working, const Step &step);
+// Where step stands in the question text, with its operands as written.
+StepPlace PlaceOf(std::string_view text, const Explanation &working, const Step &step);
 
-// The truth-table row of op with left operand left in a test, marking right as got wrong with used.
-TruthRow RowOf(Operator op, char left, char right, char used, bool binary);
+// The truth-table row of op with left operand left in a test, every cell used rightly.
+TruthRow RowOf(Operator op, char left, bool binary);
+
+// The same row as a person with the cause works it: every cell the cause
+// changes carries the value it uses.
+TruthRow RowUnder(const Cause &cause, Operator op, char left, bool binary);
 
 } // namespace nlt::detail

@@ -5,6 +5,8 @@
 #include <QShortcut>
 
 #include "engine/diagnosis.h"
+#include "engine/wording.h"
+#include "results/truthrowtable.h"
 #include "ui_practicewindow.h"
 
 namespace {
@@ -41,7 +43,7 @@ PracticeWindow::PracticeWindow(const nlt::Cause &cause, bool binary, QWidget *ow
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());
     // The rule alone, without where it acted in the failed question.
-    cause_.placeWords.clear();
+    cause_.place.reset();
     say(ui_->ruleLabel, tr("Practise this rule: %1").arg(QString::fromStdString(nlt::DescribeCause(cause_))));
     ui_->truthRow->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
@@ -130,7 +132,7 @@ void PracticeWindow::answer(char value)
         said += QLatin1Char(' ') + ruleActs(item);
         ui_->expressionLabel->setText(Underlined(item.text, item.step->misread.range));
         if (item.step->row)
-            showRow(*item.step->row);
+            ShowTruthRow(ui_->truthRow, *item.step->row);
     }
     say(ui_->feedbackLabel, said);
     ui_->feedbackLabel->show();
@@ -147,47 +149,11 @@ QString PracticeWindow::ruleActs(const nlt::PracticeItem &item) const
             .arg(where);
     if (cause_.kind == nlt::CauseKind::NotNegatesRest)
         return tr("The rule acts at %1: \"Not\" negates only the operand right after it.").arg(where);
-    const char rightValue = step.row ? step.row->correct : step.right ? step.right->value : '\0';
+    const char rightValue = step.right ? step.right->value : '\0';
     if (rightValue == '\0')
         return tr("The rule acts at %1.").arg(where);
     return tr("The rule acts at %1: it gives %2, not %3.")
         .arg(where, QChar::fromLatin1(rightValue), QChar::fromLatin1(step.misread.value));
-}
-
-void PracticeWindow::showRow(const nlt::TruthRow &row)
-{
-    QTableWidget *table = ui_->truthRow;
-    table->clear();
-    table->setRowCount(1);
-    table->setColumnCount(int(row.cells.size()));
-    const QString word = QString::fromUtf8(nlt::OperatorWord(row.op).data(), qsizetype(nlt::OperatorWord(row.op).size()));
-    for (int column = 0; column < int(row.cells.size()); ++column) {
-        const nlt::TruthCell &cell = row.cells[std::size_t(column)];
-        table->setHorizontalHeaderItem(column,
-            new QTableWidgetItem(
-                QStringLiteral("%1 %2 %3").arg(QChar::fromLatin1(row.left), word, QChar::fromLatin1(cell.right))));
-        const bool marked = cell.right == row.wrongRight;
-        auto *item = new QTableWidgetItem(
-            marked ? tr("\u2718 %1 (not %2)").arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used))
-                   : QString(QChar::fromLatin1(cell.value)));
-        item->setTextAlignment(Qt::AlignCenter);
-        if (marked) {
-            QFont bold = item->font();
-            bold.setBold(true);
-            item->setFont(bold);
-            item->setBackground(palette().color(QPalette::Active, QPalette::Highlight).lighter(170));
-            item->setData(Qt::AccessibleTextRole, tr("%1, the right value; you took it as %2")
-                                                      .arg(QChar::fromLatin1(row.correct), QChar::fromLatin1(row.used)));
-        }
-        table->setItem(0, column, item);
-    }
-    // As small as its cells: a row to read, not a list to scroll.
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
-    const int frame = 2 * table->frameWidth();
-    table->setFixedSize(table->horizontalHeader()->length() + frame,
-        table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + frame);
-    table->show();
 }
 
 void PracticeWindow::showEnd()

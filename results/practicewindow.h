@@ -49,9 +49,6 @@ private:
     // The sentence on where the rule acts in item, for a wrong answer.
     QString ruleActs(const nlt::PracticeItem &item) const;
 
-    // Shows the row of a truth table, the misread cell marked with a cross.
-    void showRow(const nlt::TruthRow &row);
-
     // Shows how many were right and which cases of the rule were still wrong.
     void showEnd();
 

@@ -9,10 +9,13 @@
 #include <QThread>
 #include <algorithm>
 
+#include "engine/diagnosis.h"
 #include "engine/evaluator.h"
 #include "engine/explain.h"
+#include "engine/wording.h"
 #include "results/practicewindow.h"
 #include "results/reviewworking.h"
+#include "results/truthrowtable.h"
 #include "testwindow/buttonshortcuts.h"
 #include "ui_reviewwindow.h"
 
@@ -172,13 +175,13 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     showDiagnosis();
     working_->clear();
     if (text.trimmed().isEmpty()) {
-        showProblem(tr("Type an expression to work it out."));
+        showProblem(Said(nlt::EmptyTextInWords()));
         return;
     }
     if (const std::optional<nlt::SyntaxProblem> problem = nlt::FindSyntaxProblem(utf8)) {
         // The engine counts bytes of UTF-8; the person counts characters.
         const qsizetype at = QString::fromUtf8(utf8.data(), qsizetype(problem->position)).size();
-        showProblem(ReviewWording::ProblemText(at + 1, QString::fromStdString(problem->message)));
+        showProblem(Said(nlt::ProblemAt(std::size_t(at) + 1, nlt::ProblemInWords(*problem))));
         markPlaces(text, {{std::size_t(at), 1}}, MarkKind::Problem);
         return;
     }
@@ -192,15 +195,14 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     ui_->problemLabel->setVisible(false);
     const char value = explanation.value;
     working_->setWorking(utf8, std::move(explanation));
-    say(ui_->answerLabel,
-        failed ? ReviewWording::AnswerSentence(failedQuestion().given, value) : ReviewWording::ValueSentence(value));
+    say(ui_->answerLabel, Said(failed ? nlt::AnswerInWords(failedQuestion().given, value) : nlt::ValueInWords(value)));
     if (working_->rowCount() > 0)
         ui_->workingView->expand(working_->index(0, 0));
 }
 
 void ReviewWindow::showProblem(const QString &problem)
 {
-    say(ui_->answerLabel, tr("No value."));
+    say(ui_->answerLabel, Said(nlt::NoValueInWords()));
     say(ui_->problemLabel, problem);
     ui_->problemLabel->setVisible(true);
 }
@@ -231,6 +233,9 @@ void ReviewWindow::markPlaces(const QString &text, const std::vector<nlt::TextRa
             kind == MarkKind::Problem ? QTextCharFormat::WaveUnderline : QTextCharFormat::SingleUnderline));
     }
     if (marks.isEmpty() || kind == MarkKind::Problem) {
+        // Nothing to mark, such as a question that is not in the failed one: no selection either.
+        if (marks.isEmpty())
+            ui_->questionBox->moveCursor(QTextCursor::Start);
         ui_->questionBox->setExtraSelections(marks);
         return;
     }
@@ -243,14 +248,17 @@ void ReviewWindow::markPlaces(const QString &text, const std::vector<nlt::TextRa
 
 void ReviewWindow::startDiagnosis()
 {
-    say(ui_->diagnosisStatus, ReviewWording::DiagnosingText());
+    say(ui_->diagnosisStatus, Said(nlt::DiagnosingInWords()));
     auto result = std::make_shared<Diagnosis>();
     // A long run takes a while: the window stays live while a thread works it out.
     QThread *thread = QThread::create([result, record = record_] {
         try {
-            result->causes = nlt::DiagnoseRun(record->Questions());
+            // Diagnosed once: the finder starts from these causes and this working.
+            const auto run = record->Questions();
+            const nlt::Explanation working = run.empty() ? nlt::Explanation{} : nlt::ExplainExpression(run.back().text);
+            result->causes = nlt::DiagnoseRun(run, working);
             if (result->causes.size() > 1)
-                result->finder = std::make_unique<nlt::MistakeFinder>(record->Questions());
+                result->finder = std::make_unique<nlt::MistakeFinder>(run.back(), result->causes, working);
         } catch (const nlt::EvaluationError &) {
             *result = {};
         }
@@ -267,7 +275,7 @@ void ReviewWindow::takeDiagnosis(Diagnosis diagnosis)
     causes_ = std::move(diagnosis.causes);
     finder_ = std::move(diagnosis.finder);
     if (causes_.empty())
-        say(ui_->diagnosisStatus, ReviewWording::NoCauseText());
+        say(ui_->diagnosisStatus, Said(nlt::NoCauseInWords()));
     listCauses();
     showDiagnosis();
 }
@@ -289,7 +297,7 @@ void ReviewWindow::listCauses()
     ui_->causesView->clear();
     const bool all = ui_->moreButton->isChecked();
     for (std::size_t i = 0; i < causes_.size(); ++i) {
-        const QString text = ReviewWording::CauseText(nlt::WeightInWords(causes_, i), causes_[i]);
+        const QString text = Said(nlt::CauseLine(causes_, i));
         ui_->causesView->addItem(text);
         ui_->causesView->item(int(i))->setData(Qt::AccessibleTextRole, text);
         ui_->causesView->setRowHidden(int(i), !all && i >= std::size_t(kCausesShown));
@@ -304,19 +312,19 @@ void ReviewWindow::showCause(int row)
 
 void ReviewWindow::askNext()
 {
-    const std::optional<std::pair<std::string, nlt::TextRange>> part = finder_->finished() ? std::nullopt : finder_->next();
+    const std::optional<nlt::Ask> &part = finder_->next();
     if (!part) {
         endSearch();
         return;
     }
-    say(ui_->finderQuestion, ReviewWording::AskText(part->first));
+    say(ui_->finderQuestion, Said(nlt::AskInWords(*part)));
     ui_->finderResult->hide();
     ui_->truthRow->hide();
     for (const auto &[button, value] : answerButtons_) {
         button->setVisible(value != '0' || !failedQuestion().binary);
         button->setEnabled(true);
     }
-    markPlaces(run_.question, {part->second});
+    markPlaces(run_.question, part->range ? std::vector{*part->range} : std::vector<nlt::TextRange>{});
 }
 
 void ReviewWindow::answerPart(char value)
@@ -333,50 +341,16 @@ void ReviewWindow::endSearch()
     for (const auto &[button, value] : answerButtons_)
         button->hide();
     ui_->editButton->setEnabled(true);
-    // A one-off slip is said as such, with its step when one stands out.
-    const std::optional<nlt::Cause> named = finder_->named();
-    QStringList said;
-    if (finder_->slipWasOneOff())
-        said << ReviewWording::OneOffText();
-    if (named)
-        said << ReviewWording::NamedText(*named);
-    else if (said.isEmpty())
-        said << ReviewWording::UndecidedText();
-    say(ui_->finderResult, said.join(QLatin1Char('\n')));
+    // A one-off slip is said as such, with its step when the answers point to one.
+    const nlt::Ending ending = finder_->ending();
+    const std::optional<nlt::Cause> &named = ending.cause;
+    say(ui_->finderResult, Said(nlt::EndingInWords(ending)));
     ui_->finderResult->show();
     showDiagnosis();
     if (named)
         markPlaces(run_.question, named->places);
-    if (!named || !named->row)
-        return;
-    // The row of the table, one cell per right operand, the cell taken wrong marked.
-    const nlt::TruthRow &row = *named->row;
-    QTableWidget *table = ui_->truthRow;
-    table->clear();
-    table->setRowCount(1);
-    table->setColumnCount(int(row.cells.size()));
-    for (int column = 0; column < int(row.cells.size()); ++column) {
-        const nlt::TruthCell &cell = row.cells[std::size_t(column)];
-        table->setHorizontalHeaderItem(column, new QTableWidgetItem(ReviewWording::CellHead(row, cell)));
-        const bool marked = cell.right == row.wrongRight;
-        auto *item = new QTableWidgetItem(marked ? ReviewWording::MarkedCell(row) : QString(QLatin1Char(cell.value)));
-        item->setTextAlignment(Qt::AlignCenter);
-        if (marked) {
-            QFont bold = item->font();
-            bold.setBold(true);
-            item->setFont(bold);
-            item->setBackground(palette().color(QPalette::Active, QPalette::Highlight).lighter(170));
-            item->setData(Qt::AccessibleTextRole, ReviewWording::MarkedCellSpoken(row));
-        }
-        table->setItem(0, column, item);
-    }
-    // As small as its cells: a row to read, not a list to scroll.
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
-    const int frame = 2 * table->frameWidth();
-    table->setFixedSize(table->horizontalHeader()->length() + frame,
-        table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + frame);
-    table->show();
+    if (named && named->row)
+        ShowTruthRow(ui_->truthRow, *named->row);
 }
 
 void ReviewWindow::say(QLabel *label, const QString &text)

@@ -2,11 +2,12 @@
 # Photographs the results window, filled with a worked example, at 100 %,
 # 150 % and 200 % scale; the review window of a run that a person reading
 # Nand as And failed, with what went wrong (its first cause selected), with
-# More open, in Find My Mistake and at its end, at 100 % and 200 %; and the
-# main window offering "Review Last Question" after a run without results;
-# the practice window at a question, a wrong answer and its end, at 100 % and
-# 200 %; all under a virtual X display. Writes docs/form2*.png,
-# docs/review*.png, docs/practice*.png and docs/form1-review-last.png.
+# More open, in Find My Mistake, at its end, and at the end of a short run
+# ended by a one-off slip, at 100 % and 200 %; the main window offering
+# "Review Last Question" after a run without results; and the practice window
+# at a question, a wrong answer and its end, at 100 % and 200 %; all under a
+# virtual X display. Writes docs/form2*.png, docs/review*.png,
+# docs/practice*.png and docs/form1-review-last.png.
 #   scripts/screenshot-results.sh [build-dir]   (default: build/default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,7 +47,7 @@ shoot form2_demo 1 "$docs/form2.png"
 shoot form2_demo 1.5 "$docs/form2@150.png"
 shoot form2_demo 2 "$docs/form2@200.png"
 shoot form2_demo 1 "$docs/form1-review-last.png" thrown-away
-for stage in causes more asking found; do
+for stage in causes more asking found oneoff; do
     shoot review_demo 1 "$docs/review-$stage.png" "$stage"
     shoot review_demo 2 "$docs/review-$stage@200.png" "$stage"
 done

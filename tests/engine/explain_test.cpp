@@ -6,6 +6,7 @@
 #include "engine/evaluator.h"
 #include "engine/explain.h"
 #include "engine/generator.h"
+#include "engine/wording.h"
 #include "tests/reference/literal_tables.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +97,7 @@ const std::vector<std::tuple<std::string, std::size_t, std::string>> kProblems{
     {"1 Or 2)", 6, "\")\" has no \"(\" before it"},
     {"1 Or \u00dc", 5, "a value (0, 1, 2), \"Not \" or \"(\" must follow, not \"\u00dc\""},
     {"1 Or 3", 5, "\"3\" is not a value; the values are 0, 1 and 2"},
+    {"1 Or (1 And 2 Or (0 Xor 1) Nand 2 Xagainst 1 Nor 2 Or 2) Or", 59, "the term \"(\u2026) Or\" has no value"},
     {"not 1", 0, "\"not\" is written \"Not\", with a capital letter"},
 };
 
@@ -213,8 +215,9 @@ TEST(Explain, HandWorkedCases)
         Replay(text, e);
     }
     for (const auto &[text, position, message] : kProblems) {
-        const auto problem = FindSyntaxProblem(text).value_or(SyntaxProblem{text.size() + 1, "none"});
-        EXPECT_EQ(std::pair(problem.position, problem.message), std::pair(position, message)) << text;
+        const auto problem = FindSyntaxProblem(text);
+        ASSERT_TRUE(problem) << text;
+        EXPECT_EQ(std::pair(problem->position, ProblemInWords(*problem)), std::pair(position, message)) << text;
     }
 }
 

@@ -25,7 +25,8 @@ TEST(BuiltHelpFile, HoldsItsContentsLinksAndExamples)
         "Nested Logic Test Help=/index.html[The test window=/window.html[Using the keyboard=/keyboard.html],"
         "Values and the two tests=/tests.html,Operators and Not=/operators.html[Truth tables=/truth-tables.html],"
         "Working out an expression=/evaluation.html,Levels=/levels.html[Difficulty by question=/progression.html],"
-        "The results window=/scores.html[Reviewing a question=/review.html[Practising a rule=/practice.html],Your times and this sitting=/times.html]]");
+        "The results window=/scores.html[Reviewing a question=/review.html[Practising a rule=/practice.html],Your times and "
+        "this sitting=/times.html]]");
     static const QRegularExpression href(R"re(href="([^"#]*)#?([^"]*)")re"),
         example(R"re(<tr class="example"><td class="expr">([^<]+)</td><td class="v">([012])<)re");
     int links = 0, examples = 0;

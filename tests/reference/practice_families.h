@@ -34,9 +34,7 @@ inline Cause MakeCause(CauseKind kind, Operator word = Operator::And, Operator r
 // A person who takes the cell "a" as value in the written order only.
 inline Person OneOrderPerson(std::string a, char value)
 {
-    Person p = Person::With(Person::Rule::Cell, std::move(a), "", value);
-    p.oneOrder = true;
-    return p;
+    return Person::With(Person::Rule::CellOneOrder, std::move(a), "", value);
 }
 
 // Every family, in both tests where it exists. The cells were read off the truth table by hand.

@@ -17,24 +17,34 @@ namespace nlt::test {
 
 struct Person {
     // The one rule the person gets wrong.
-    enum class Rule { None, Word, Cell, NotZeroAsZero, NotZeroAfter, NotIgnored, NotRest, AndFirst, RightToLeft };
+    enum class Rule {
+        None,
+        Word,
+        Cell,
+        CellOneOrder,
+        NotZeroAsZero,
+        NotZeroAfter,
+        NotIgnored,
+        NotRest,
+        AndFirst,
+        RightToLeft
+    };
     Rule rule = Rule::None;
     std::string word, readAs; // Word: word is read as readAs
-    std::string cell;         // Cell: the term "a op b" (and "b op a") gives cellValue
+    std::string cell;         // Cell: the term "a op b" (and "b op a") gives cellValue; CellOneOrder: "a op b" only
     char cellValue = '\0';
-    bool oneOrder = false;                  // Cell: only the term as written, not its mirror
     std::size_t slipAt = std::string::npos; // a fold whose operator word starts here (in the whole question) ...
     char slipValue = '\0';                  // ... yields this
     mutable std::size_t slipEnd = 0;        // where the right operand of that fold ends
     // Folds worked in the last Work: where each operator word starts.
     mutable std::vector<std::size_t> folds;
 
-    // A person with rule; Word reads word a as b, Cell takes the term a as value.
+    // A person with rule; Word reads word a as b, Cell and CellOneOrder take the term a as value.
     static Person With(Rule rule, std::string a = "", std::string b = "", char value = '\0')
     {
         Person p;
         p.rule = rule;
-        (rule == Rule::Cell ? p.cell : p.word) = std::move(a);
+        (rule == Rule::Cell || rule == Rule::CellOneOrder ? p.cell : p.word) = std::move(a);
         p.readAs = std::move(b);
         p.cellValue = value;
         return p;
@@ -65,7 +75,7 @@ private:
             return slipValue;
         }
         const std::string term = std::string(1, a) + ' ' + op + ' ' + b, mirror = std::string(1, b) + ' ' + op + ' ' + a;
-        if (rule == Rule::Cell && (term == cell || (!oneOrder && mirror == cell)))
+        if ((rule == Rule::Cell && (term == cell || mirror == cell)) || (rule == Rule::CellOneOrder && term == cell))
             return cellValue;
         const std::string &used = rule == Rule::Word && op == word ? readAs : op;
         for (const auto &row : reference::kTruthRows)

@@ -1,16 +1,19 @@
 // Shows the review window on a failed run until it is closed, for
 // screenshots: a person who reads Nand as And answers generated questions
 // until the reading matters. The stage shown: the causes with the first
-// selected, "More" pressed, Find My Mistake asking its first part, or at its end.
+// selected, "More" pressed, Find My Mistake asking its first part, or at its
+// end; or, on a short two-valued run ended by a slip, at its end with every
+// part worked rightly but the slip repeated at its step.
 // With --time, opens it on the longest question of the capped difficulty
 // instead, prints how long opening and scrolling took, and quits.
-//   review_demo [causes|more|asking|found|--time]
+//   review_demo [causes|more|asking|found|oneoff|--time]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QScrollBar>
 #include <QTextStream>
@@ -76,13 +79,35 @@ FinishedRun NandAsAndRun()
     }
 }
 
-// Answers the part Find My Mistake asks as that person; false when it asks nothing.
-bool AnswerAsked(QWidget *review)
+// A two-valued run whose last question, 1 Nand 1 Or 2 (which is 2), was
+// answered 1 after a slip at its Nand.
+FinishedRun SlipRun()
+{
+    auto record = std::make_shared<nlt::RunRecord>();
+    for (const nlt::AnsweredQuestion &q :
+        {nlt::AnsweredQuestion{"1 Or 2", '1', true}, {"2 And 2", '2', true}, {"1 Nand 1 Or 2", '1', true}})
+        record->Add(q);
+    FinishedRun run;
+    run.question = QStringLiteral("1 Nand 1 Or 2");
+    run.answerGiven = '1';
+    run.rightAnswer = '2';
+    run.record = record;
+    return run;
+}
+
+// Answers the part Find My Mistake asks as that person, or rightly but for a step
+// asked again; false when it asks nothing.
+bool AnswerAsked(QWidget *review, bool rightly)
 {
     auto *asked = review->findChild<QLabel *>(QStringLiteral("finderQuestion"));
     if (!asked->isVisible())
         return false;
-    const char value = NandAsAnd(asked->text().section(QLatin1Char(' '), 2).toStdString());
+    // The expression stands after the last colon or "work out", or between "You had" and "here".
+    static const QRegularExpression expression("^.*(?:: |work out |You had )(.+?)(?: here;.*)?$");
+    const std::string part = expression.match(asked->text()).captured(1).toStdString();
+    // Working rightly, the person still repeats the slip at its step asked again.
+    const bool again = asked->text().startsWith(QLatin1String("You had "));
+    const char value = rightly && !again ? nlt::EvaluateExpression(part)[0] : NandAsAnd(part);
     const char *button = value == '1' ? "finderTrue" : value == '2' ? "finderFalse" : "finderUnknown";
     review->findChild<QPushButton *>(QLatin1String(button))->click();
     return true;
@@ -157,7 +182,7 @@ int main(int argc, char *argv[])
         return Time(owner);
 
     const QByteArray stage = argc > 1 ? QByteArray(argv[1]) : QByteArray("causes");
-    auto *review = new ReviewWindow(NandAsAndRun(), &owner);
+    auto *review = new ReviewWindow(stage == "oneoff" ? SlipRun() : NandAsAndRun(), &owner);
     QObject::connect(review, &QObject::destroyed, &app, &QCoreApplication::quit);
     review->show();
     // Once the causes are in, the stage is played as the person would.
@@ -170,9 +195,9 @@ int main(int argc, char *argv[])
         causes->setCurrentRow(0);
         if (stage == "more")
             review->findChild<QPushButton *>(QStringLiteral("moreButton"))->click();
-        if (stage == "asking" || stage == "found") {
+        if (stage == "asking" || stage == "found" || stage == "oneoff") {
             review->findChild<QPushButton *>(QStringLiteral("findButton"))->click();
-            while (stage == "found" && AnswerAsked(review)) {
+            while (stage != "asking" && AnswerAsked(review, stage == "oneoff")) {
             }
         }
     });
