@@ -7,6 +7,7 @@
 #include "engine/diagnosis.h"
 #include "engine/wording.h"
 #include "results/truthrowtable.h"
+#include "testwindow/buttonshortcuts.h"
 #include "ui_practicewindow.h"
 
 namespace {
@@ -84,13 +85,8 @@ void PracticeWindow::practiseAgain()
 
 void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
-    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && button && button->isEnabled() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        button->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!PressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void PracticeWindow::showItem()

@@ -1,7 +1,9 @@
 #include "testwindow/buttonshortcuts.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QShortcut>
+#include <QWidget>
 
 void AddButtonShortcuts(QAbstractButton *button, std::initializer_list<QKeySequence> keys)
 {
@@ -14,4 +16,14 @@ void AddButtonShortcuts(QAbstractButton *button, std::initializer_list<QKeySeque
                 button->click();
         });
     }
+}
+
+bool PressFocusedButton(QWidget *window, const QKeyEvent *event)
+{
+    auto *button = qobject_cast<QAbstractButton *>(window->focusWidget());
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !button || !button->isEnabled() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    button->click();
+    return true;
 }

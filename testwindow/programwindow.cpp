@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QIcon>
 
+#include "testwindow/buttonshortcuts.h"
 #include "testwindow/programend.h"
 
 ProgramWindow::ProgramWindow(ProgramEnd &end, QWidget *parent) : QWidget(parent), end_(end) {}
@@ -24,13 +25,8 @@ void ProgramWindow::fixFrame()
 void ProgramWindow::keyPressEvent(QKeyEvent *event)
 {
     // Return and Enter press the focused button, as Space does.
-    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && button && button->isEnabled() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        button->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!PressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void ProgramWindow::closeEvent(QCloseEvent *event)
