@@ -182,7 +182,7 @@ void MistakeFinder::AddCandidates(const std::string &text, const Explanation &wo
         });
     };
     if (parts.size() > kMaxParts)
-        std::ranges::stable_partition(parts, holdsSlip);
+        std::stable_partition(parts.begin(), parts.end(), holdsSlip);
     if (parts.size() > kMaxParts)
         parts.resize(kMaxParts);
     // A fresh term may have the text of a step or group of the question: asked
@@ -440,7 +440,7 @@ Ending MistakeFinder::ending() const
         ending.cause->probability = weights_[*slip];
         // Of identical places, the one where the slip was repeated comes first.
         if (const auto at = RepeatedAt(*slip))
-            std::ranges::stable_partition(ending.cause->places,
+            std::stable_partition(ending.cause->places.begin(), ending.cause->places.end(),
                 [&](const TextRange &p) { return p.begin == at->begin && p.length == at->length; });
     }
     return ending;
