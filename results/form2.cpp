@@ -1,10 +1,11 @@
 #include "results/form2.h"
 
+#include "results/labeltext.h"
 #include "results/reviewwindow.h"
-#include "testwindow/buttonshortcuts.h"
 #include "results/sitting.h"
 #include "results/sittingwindow.h"
 #include "results/timetext.h"
+#include "testwindow/buttonshortcuts.h"
 #include "ui_form2.h"
 
 Form2::Form2(ProgramEnd &end, QWidget *parent) : ProgramWindow(end, parent), ui_(std::make_unique<Ui::Form2>())
@@ -29,18 +30,18 @@ void Form2::setLevelReached(int level)
 
 void Form2::setFigures(const nlt::RunFigures &figures)
 {
-    showValue(ui_->Label5, QString::number(figures.dimensions));
-    showValue(ui_->Label6, nlt::FigureText(figures.aggregate));
-    showValue(ui_->Label7, nlt::FigureText(figures.rawProcessing));
-    showValue(ui_->Label8, nlt::FigureText(figures.projectedMean));
+    ShowLabelText(ui_->Label5, QString::number(figures.dimensions));
+    ShowLabelText(ui_->Label6, nlt::FigureText(figures.aggregate));
+    ShowLabelText(ui_->Label7, nlt::FigureText(figures.rawProcessing));
+    ShowLabelText(ui_->Label8, nlt::FigureText(figures.projectedMean));
 }
 
 void Form2::setFinishedRun(const FinishedRun &run)
 {
     run_ = run;
     if (run.record && run.record->Times().Count() > 0) {
-        showValue(ui_->timeLabel, nlt::RunTimeText(run.record->Times()));
-        showValue(ui_->failedTimeLabel, nlt::FailedTimeText(run.record->Times()));
+        ShowLabelText(ui_->timeLabel, nlt::RunTimeText(run.record->Times()));
+        ShowLabelText(ui_->failedTimeLabel, nlt::FailedTimeText(run.record->Times()));
     }
 }
 
@@ -54,12 +55,6 @@ void Form2::showActive()
 {
     ShowActive(this);
     ui_->Command2->setFocus();
-}
-
-void Form2::showValue(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleName(text);
 }
 
 void Form2::Command3_Click()

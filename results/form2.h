@@ -78,9 +78,6 @@ private:
     // "This Sitting": opens the runs of the sitting, or raises them.
     void SittingButton_Click();
 
-    // Writes one figure into a value label and its accessible name.
-    static void showValue(QLabel *label, const QString &text);
-
     std::unique_ptr<Ui::Form2> ui_;
     FinishedRun run_;
     WindowSlot<ReviewWindow> review_;

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include "results/labeltext.h"
 #include "engine/diagnosis.h"
 #include "engine/wording.h"
 #include "results/truthrowtable.h"
@@ -45,7 +46,7 @@ PracticeWindow::PracticeWindow(const nlt::Cause &cause, bool binary, QWidget *ow
     setFixedSize(size());
     // The rule alone, without where it acted in the failed question.
     cause_.place.reset();
-    say(ui_->ruleLabel, tr("Practise this rule: %1").arg(QString::fromStdString(nlt::DescribeCause(cause_))));
+    ShowLabelText(ui_->ruleLabel, tr("Practise this rule: %1").arg(QString::fromStdString(nlt::DescribeCause(cause_))));
     ui_->truthRow->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(ui_->closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -92,7 +93,7 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
 void PracticeWindow::showItem()
 {
     const nlt::PracticeItem &item = drill_[index_];
-    say(ui_->progressLabel, tr("Expression %1 of %2").arg(index_ + 1).arg(drill_.size()));
+    ShowLabelText(ui_->progressLabel, tr("Expression %1 of %2").arg(index_ + 1).arg(drill_.size()));
     ui_->expressionLabel->setText(QString::fromStdString(item.text).toHtmlEscaped());
     ui_->expressionLabel->setAccessibleName(QString::fromStdString(item.text));
     ui_->feedbackLabel->hide();
@@ -130,7 +131,7 @@ void PracticeWindow::answer(char value)
         if (item.step->row)
             ShowTruthRow(ui_->truthRow, *item.step->row);
     }
-    say(ui_->feedbackLabel, said);
+    ShowLabelText(ui_->feedbackLabel, said);
     ui_->feedbackLabel->show();
     ui_->nextButton->show();
     ui_->nextButton->setFocus();
@@ -154,7 +155,7 @@ QString PracticeWindow::ruleActs(const nlt::PracticeItem &item) const
 
 void PracticeWindow::showEnd()
 {
-    say(ui_->progressLabel, tr("The end of the drill"));
+    ShowLabelText(ui_->progressLabel, tr("The end of the drill"));
     const QString score = tr("%1 of %2 right").arg(right_).arg(drill_.size());
     ui_->expressionLabel->setText(score);
     ui_->expressionLabel->setAccessibleName(score);
@@ -162,18 +163,12 @@ void PracticeWindow::showEnd()
     for (const auto &[name, stillWrong] : cases_)
         if (stillWrong)
             wrong << QString::fromStdString(name);
-    say(ui_->feedbackLabel, wrong.isEmpty() ? tr("None of the rule's cases was still wrong.")
-                                            : tr("Still wrong: %1.").arg(wrong.join(QStringLiteral("; "))));
+    ShowLabelText(ui_->feedbackLabel, wrong.isEmpty() ? tr("None of the rule's cases was still wrong.")
+                                                      : tr("Still wrong: %1.").arg(wrong.join(QStringLiteral("; "))));
     ui_->truthRow->hide();
     ui_->nextButton->hide();
     for (const auto &[button, value] : answerButtons_)
         button->hide();
     ui_->againButton->show();
     ui_->againButton->setFocus();
-}
-
-void PracticeWindow::say(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleName(text);
 }

@@ -52,9 +52,6 @@ private:
     // Shows how many were right and which cases of the rule were still wrong.
     void showEnd();
 
-    // Writes a label's text and makes it its accessible name.
-    static void say(QLabel *label, const QString &text);
-
     std::unique_ptr<Ui::PracticeWindow> ui_;
     nlt::Cause cause_;
     bool binary_;

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <algorithm>
 
+#include "results/labeltext.h"
 #include "engine/diagnosis.h"
 #include "engine/evaluator.h"
 #include "engine/explain.h"
@@ -195,15 +196,16 @@ void ReviewWindow::showWorking(const QString &text, bool failed)
     ui_->problemLabel->setVisible(false);
     const char value = explanation.value;
     working_->setWorking(utf8, std::move(explanation));
-    say(ui_->answerLabel, Said(failed ? nlt::AnswerInWords(failedQuestion().given, value) : nlt::ValueInWords(value)));
+    ShowLabelText(ui_->answerLabel,
+        Said(failed ? nlt::AnswerInWords(failedQuestion().given, value) : nlt::ValueInWords(value)));
     if (working_->rowCount() > 0)
         ui_->workingView->expand(working_->index(0, 0));
 }
 
 void ReviewWindow::showProblem(const QString &problem)
 {
-    say(ui_->answerLabel, Said(nlt::NoValueInWords()));
-    say(ui_->problemLabel, problem);
+    ShowLabelText(ui_->answerLabel, Said(nlt::NoValueInWords()));
+    ShowLabelText(ui_->problemLabel, problem);
     ui_->problemLabel->setVisible(true);
 }
 
@@ -248,7 +250,7 @@ void ReviewWindow::markPlaces(const QString &text, const std::vector<nlt::TextRa
 
 void ReviewWindow::startDiagnosis()
 {
-    say(ui_->diagnosisStatus, Said(nlt::DiagnosingInWords()));
+    ShowLabelText(ui_->diagnosisStatus, Said(nlt::DiagnosingInWords()));
     auto result = std::make_shared<Diagnosis>();
     // A long run takes a while: the window stays live while a thread works it out.
     QThread *thread = QThread::create([result, record = record_] {
@@ -275,7 +277,7 @@ void ReviewWindow::takeDiagnosis(Diagnosis diagnosis)
     causes_ = std::move(diagnosis.causes);
     finder_ = std::move(diagnosis.finder);
     if (causes_.empty())
-        say(ui_->diagnosisStatus, Said(nlt::NoCauseInWords()));
+        ShowLabelText(ui_->diagnosisStatus, Said(nlt::NoCauseInWords()));
     listCauses();
     showDiagnosis();
 }
@@ -317,7 +319,7 @@ void ReviewWindow::askNext()
         endSearch();
         return;
     }
-    say(ui_->finderQuestion, Said(nlt::AskInWords(*part)));
+    ShowLabelText(ui_->finderQuestion, Said(nlt::AskInWords(*part)));
     ui_->finderResult->hide();
     ui_->truthRow->hide();
     for (const auto &[button, value] : answerButtons_) {
@@ -344,19 +346,13 @@ void ReviewWindow::endSearch()
     // A one-off slip is said as such, with its step when the answers point to one.
     const nlt::Ending ending = finder_->ending();
     const std::optional<nlt::Cause> &named = ending.cause;
-    say(ui_->finderResult, Said(nlt::EndingInWords(ending)));
+    ShowLabelText(ui_->finderResult, Said(nlt::EndingInWords(ending)));
     ui_->finderResult->show();
     showDiagnosis();
     if (named)
         markPlaces(run_.question, named->places);
     if (named && named->row)
         ShowTruthRow(ui_->truthRow, *named->row);
-}
-
-void ReviewWindow::say(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleName(text);
 }
 
 std::optional<nlt::Cause> ReviewWindow::heldMisreading() const

@@ -112,9 +112,6 @@ private:
     // The failed question with the answer given.
     const nlt::AnsweredQuestion &failedQuestion() const { return record_->Questions().back(); }
 
-    // Writes a label's text and makes it its accessible name.
-    static void say(QLabel *label, const QString &text);
-
     std::unique_ptr<Ui::ReviewWindow> ui_;
     FinishedRun run_;
     // The run's answered questions, the failed one last; shared with the diagnosis thread.

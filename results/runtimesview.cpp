@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSortFilterProxyModel>
 
+#include "results/labeltext.h"
 #include "results/timetext.h"
 #include "ui_runtimesview.h"
 
@@ -73,10 +74,8 @@ void RunTimesView::setRecord(std::shared_ptr<const nlt::RunRecord> record)
         return;
     const QString failed = nlt::FailedTimeText(record->Times());
     const QString run = nlt::RunTimeText(record->Times());
-    for (const auto &[label, text] : {std::pair{ui_->failedTime, failed}, {ui_->runTime, run}}) {
-        label->setText(text);
-        label->setAccessibleName(text);
-    }
+    ShowLabelText(ui_->failedTime, failed);
+    ShowLabelText(ui_->runTime, run);
     auto *sorted = new QSortFilterProxyModel(this);
     sorted->setSortRole(Qt::UserRole);
     sorted->setSourceModel(new RunTimesModel(std::move(record), sorted));
