@@ -8,6 +8,7 @@
 #include "engine/diagnosis.h"
 #include "engine/evaluator.h"
 #include "engine/explain.h"
+#include "engine/questions_p.h"
 #include "engine/readings.h"
 #include "engine/scanner.h"
 
@@ -158,15 +159,8 @@ std::string CaseName(const Cause &cause, std::string_view text, const PracticeSt
 PracticeItem Finish(const Cause &cause, bool binary, std::string text, char right, char misread)
 {
     PracticeItem item{.text = std::move(text), .right = right, .misread = misread};
-    for (int depth = 0; const char c : item.text) {
-        depth += c == '(';
-        depth -= c == ')';
-        item.depth = std::max(item.depth, depth);
-        item.operators += c == ' ';
-    }
-    for (std::size_t at = 0; (at = item.text.find(kNotPrefix, at)) != std::string::npos; at += kNotPrefix.size())
-        --item.operators;
-    item.operators /= 2; // each word has a blank on each side; "Not " has one
+    item.operators = static_cast<int>(detail::OperatorCount(item.text));
+    item.depth = static_cast<int>(detail::Depth(item.text));
     FirstDeviant observer;
     ScanText(item.text, detail::RulesOf(cause), observer);
     if (!observer.first)
