@@ -27,7 +27,7 @@ void RunResults::ShowRunResults(const FinishedRun &run)
         return;
     }
 
-    form2->setLevelReached(run.level - 1);
+    form2->setLevelReached(nlt::LevelReached(run));
     form2->setFigures(nlt::ComputeRunFigures(*run.bestQuestionScore, static_cast<double>(*run.totalScore), run.termCount));
     form2->setFinishedRun(run);
     form2->setSitting(&sitting_);

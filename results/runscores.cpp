@@ -22,6 +22,8 @@ constexpr int kFigureDigits = 15;
 
 bool RunHasResults(const FinishedRun &run) { return run.totalScore && run.bestQuestionScore && run.level >= 2; }
 
+int LevelReached(const FinishedRun &run) { return std::max(run.level - 1, 0); }
+
 RunFigures ComputeRunFigures(double bestQuestionScore, double totalScore, int termCount)
 {
     RunFigures figures;

@@ -23,6 +23,10 @@ struct RunFigures {
 // (both scores are set) and the level counter has reached 2.
 bool RunHasResults(const FinishedRun &run);
 
+// The level a run reached, as the results window's title gives it: the level
+// counter less one, never below 0.
+int LevelReached(const FinishedRun &run);
+
 // Computes the figures from the best question score, the total score and the
 // TermCount of the failed question. A dimension count below 1 is taken as 1
 // for the projected mean, so it never divides by zero.

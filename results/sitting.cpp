@@ -1,12 +1,13 @@
 #include "results/sitting.h"
 
-#include <algorithm>
+#include "results/runscores.h"
 
 void Sitting::Add(const FinishedRun &run)
 {
     SittingRun entry;
-    entry.levelReached = std::max(run.level - 1, 0);
-    entry.aggregate = static_cast<double>(run.totalScore.value_or(0)) / 10.0;
+    entry.levelReached = nlt::LevelReached(run);
+    const double total = static_cast<double>(run.totalScore.value_or(0));
+    entry.aggregate = nlt::ComputeRunFigures(run.bestQuestionScore.value_or(0), total, run.termCount).aggregate;
     if (run.record) {
         entry.questions = run.record->Times().Count();
         entry.ms = run.record->Times().TotalMs();

@@ -14,7 +14,7 @@
 struct SittingRun {
     // The level reached, as the results window's title gives it.
     int levelReached = 0;
-    // The aggregate score: the total score / 10 (0 without a right answer).
+    // The aggregate score, as the results window gives it (0 without a right answer).
     double aggregate = 0.0;
     // Number of questions judged, the wrong one included.
     std::size_t questions = 0;
